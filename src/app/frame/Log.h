@@ -1,0 +1,5 @@
+#pragma once
+// The program log (to be filled in).
+class Log {
+public:
+};

@@ -1,0 +1,2 @@
+#pragma once
+// The table catalogue (to be filled in).

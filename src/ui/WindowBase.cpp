@@ -1,0 +1,1 @@
+#include "ui/WindowBase.h"

@@ -1,0 +1,2 @@
+#pragma once
+// The base of every window (to be filled in).

@@ -1,0 +1,135 @@
+// Calendar, projects, subprojects and standard jobs.
+#include "data/schema/Tables.h"
+
+namespace schema {
+namespace {
+
+// The calendar columns; jobs has the same ones up to outdoor, then day_interval,
+// and its start and end times default to the zero date.
+QList<ColumnDef> CalendarColumns(bool forJobs) {
+    const QString timeDefault = forJobs ? ZeroDate() : QString();
+    QList<ColumnDef> c{
+        Col("repeatfrom", "int(11)"),
+        Col("allday", "int(11)", "'0'"),
+        Col("event_type", "int(11)", "'0'"),
+        Col("status", "int(11)", "'0'"),
+        Col("persons", "text"),
+        NotNull("time_from", "datetime", timeDefault),
+        NotNull("time_to", "datetime", timeDefault),
+        Col("subject", "varchar(128)"),
+        Col("location", "varchar(128)"),
+        Col("deadline", "datetime"),
+        Col("transfer", "int(11)"),
+        Col("alarmtime", "datetime"),
+        Col("alarm_go", "int(11)"),
+        Col("alarm_done", "int(11)"),
+        Col("userid", "int(11)"),
+        Col("hours", "float"),
+        Col("hours_50", "float"),
+        Col("hours_100", "float"),
+        Col("projectid", "int(11)"),
+        Col("systemid", "int(11)"),
+        Col("assetid", "int(11)"),
+        Col("job", "int(11)"),
+        Col("timetype", "int(11)"),
+        Col("timetype2", "int(11)"),
+        Col("cost_work", "float"),
+        Col("cost_parts", "float"),
+        Col("regnumber", "int(11)"),
+        Col("read_order", "int(11)", "'0'"),
+        Col("done", "int(11)"),
+        Col("priority", "int(11)"),
+        Col("routine", "int(11)"),
+        Col("privacy", "int(11)"),
+        Col("category", "varchar(60)"),
+        Col("external", "int(11)"),
+        Col("external_company", "int(11)"),
+        Col("external_contact", "int(11)"),
+        Col("journalref", "int(11)"),
+        Col("rrule", "text"),
+        Col("percent_complete", "int(11)", "'0'"),
+        Col("document_id", "int(11)"),
+        Col("outdoor", "int(11)", "'0'"),
+    };
+    if (!forJobs) c << Col("orderid", "int(11)") << Col("subassetid", "int(11)");
+    c << Col("day_interval", "int(11)");
+    return c;
+}
+
+}  // namespace
+
+QList<TableDef> ProjectTables() {
+    return {
+        MakeTable("calendar", Latin1(), CalendarColumns(false)),
+        MakeTable("project", Latin1(),
+                  {
+                      Col("mainproject", "int(11)"),
+                      Col("projectnumber", "varchar(36)"),
+                      Col("projectname", "varchar(80)"),
+                      Col("internalcontact", "int(11)"),
+                      Col("projectcompany", "int(11)"),
+                      Col("projectcontact", "int(11)"),
+                      Col("adminaddress", "text"),
+                      Col("projectlocation", "text"),
+                      Col("cadfile", "varchar(128)"),
+                      Col("schemafile", "varchar(128)"),
+                      Col("startdate", "datetime"),
+                      Col("enddate", "datetime"),
+                      Col("account", "int(11)"),
+                      Col("calc_cost", "float"),
+                      Col("acc_cost", "float"),
+                      Col("calc_hours", "float"),
+                      Col("acc_hours", "float"),
+                      Col("hour_cost", "double", "'0'"),
+                      Col("hour_cost_50", "double", "'0'"),
+                      Col("hour_cost_100", "double", "'0'"),
+                      Col("cal_cost_items", "double", "'0'"),
+                      Col("acc_cost_items", "double", "'0'"),
+                      Col("cal_cost_entries", "double", "'0'"),
+                      Col("acc_cost_entries", "double", "'0'"),
+                      Col("cal_profit", "double", "'0'"),
+                      Col("acc_profit", "double", "'0'"),
+                      Col("cal_total", "double", "'0'"),
+                      Col("acc_total", "double", "'0'"),
+                      Col("projectstatus", "int(11)"),
+                      Col("projettype", "int(11)"),
+                      Col("subtype", "int(11)"),
+                      Col("department", "varchar(60)"),
+                      Col("assetid", "int(11)"),
+                      Col("assetpart", "int(11)"),
+                      Col("persons", "text"),
+                  }),
+        MakeTable("subproject", Latin1(),
+                  {
+                      Col("project", "int(11)"),
+                      Col("presystem", "int(11)"),
+                      Col("postsystem", "int(11)"),
+                      Col("systemnumber", "varchar(36)"),
+                      Col("systemname", "varchar(80)"),
+                      Col("internalcontact", "int(11)"),
+                      Col("systemcompany", "int(11)"),
+                      Col("systemcontact", "int(11)"),
+                      Col("adminaddress", "text"),
+                      Col("systemlocation", "text"),
+                      Col("cadfile", "varchar(128)"),
+                      Col("schemafile", "varchar(128)"),
+                      NotNull("startdate", "timestamp", ZeroDate()),
+                      NotNull("enddate", "timestamp", ZeroDate()),
+                      Col("account", "int(11)"),
+                      Col("calc_cost", "float"),
+                      Col("acc_cost", "float"),
+                      Col("calc_hours", "float"),
+                      Col("acc_hours", "float"),
+                      Col("systemstatus", "int(11)"),
+                      Col("systemtype", "int(11)"),
+                      Col("subtype", "int(11)"),
+                      Col("department", "varchar(60)"),
+                      Col("assetid", "int(11)"),
+                      Col("assetpart", "int(11)"),
+                      Col("persons", "text"),
+                  }),
+        MakeTable("jobs", Utf8Unicode(), CalendarColumns(true)),
+    };
+}
+
+}  // namespace schema

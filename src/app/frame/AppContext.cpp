@@ -8,6 +8,7 @@ AppContext* current = nullptr;
 
 AppContext::AppContext(std::unique_ptr<Prompter> prompter)
     : previous_(current), prompter_(std::move(prompter)), config_(log_) {
+    config_.UseLogonValues(logon_);
     current = this;
 }
 

@@ -2,16 +2,24 @@
 
 #include <memory>
 
+#include "app/frame/CommandLine.h"
 #include "app/frame/ConfigStore.h"
 #include "app/frame/Log.h"
 #include "app/frame/LogonValues.h"
 #include "app/frame/Period.h"
 #include "app/frame/Prompter.h"
 
+// Program-wide settings read once by the start.
+struct FrameSettings {
+    bool KroneAvrunding = false;
+    bool Krone4Avrunding = false;
+};
+
 // The program-wide state in one place: log-on values, configuration store,
 // log, period and the Prompter. The program builds one at start; every test
 // builds a fresh one. Creating a context makes it the current one; the
 // previous one is current again when it goes away.
+
 class AppContext {
 public:
     // Takes ownership of the prompter (the Qt one in the program, a scripted one in tests).
@@ -28,6 +36,9 @@ public:
     Period& period() { return period_; }
     LogonValues& logon() { return logon_; }
     Prompter& prompter() { return *prompter_; }
+    // The command line the start read, and the settings it read for the price rules.
+    CommandLine& commandLine() { return commandLine_; }
+    FrameSettings& settings() { return settings_; }
 
 private:
     AppContext* previous_;
@@ -36,6 +47,8 @@ private:
     ConfigStore config_;
     Period period_;
     LogonValues logon_;
+    CommandLine commandLine_;
+    FrameSettings settings_;
 };
 
 // Short hand for the current context.

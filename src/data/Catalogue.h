@@ -45,24 +45,24 @@ enum class CatalogueHolder {
 
 // Who sets the filter when the catalogue gives none.
 enum class CatalogueFilterSource {
-    Fixed,   // `defaultFilter` as it stands (empty: no filter)
-    Logon,   // set at log-on (users: by group; entries: the current calendar year)
-    Owner,   // built by the owning module (the document query)
+    Fixed,  // `defaultFilter` as it stands (empty: no filter)
+    Logon,  // set at log-on (users: by group; entries: the current calendar year)
+    Owner,  // built by the owning module (the document query)
 };
 
 struct CatalogueEntry {
-    QString key;            // table name and rights key
-    QString displayName;    // Norwegian name shown to the user
+    QString key;          // table name and rights key
+    QString displayName;  // Norwegian name shown to the user
     CatalogueHolder holder;
     QString querySql;       // the query's starting SQL, when fixed
     QString defaultOrder;   // column list, empty for none
     QString defaultFilter;  // SQL condition, empty for none
     CatalogueFilterSource filterSource;
-    QString masterKey;      // the master table of a detail table, empty when none
-    QString detailColumn;   // the detail's column that holds the master's `id`
+    QString masterKey;     // the master table of a detail table, empty when none
+    QString detailColumn;  // the detail's column that holds the master's `id`
 };
 
-inline constexpr int kCatalogueSize = 25;       // 24 tables and "unknown"
+inline constexpr int kCatalogueSize = 25;  // 24 tables and "unknown"
 inline constexpr int kCatalogueUnknown = 24;
 
 // The whole catalogue, in list order; entry 24 is "unknown".

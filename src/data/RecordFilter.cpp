@@ -23,8 +23,11 @@ QString RecordFilter(const QString& table, bool withPersons, const LogonValues& 
                      QStringLiteral(".rwx_group>3)) OR (") + t + QStringLiteral(".rwx_all>3)");
     const QString initials = PersonsEntry(logon.CurrentInitials.trimmed());
     if (withPersons && quote && !initials.isEmpty() && !initials.contains(u',')) {
-        filter += QStringLiteral(" OR FIND_IN_SET(") + quote(initials) + QStringLiteral(", REPLACE(") +
-                  t + QStringLiteral(".persons, ' ', ''))>0");
+        // Compared in utf8mb4, so initials outside a latin1 table's characters
+        // match nothing instead of failing the statement.
+        filter += QStringLiteral(" OR FIND_IN_SET(") + quote(initials) +
+                  QStringLiteral(", REPLACE(CONVERT(") + t +
+                  QStringLiteral(".persons USING utf8mb4), ' ', ''))>0");
     }
     filter += u')';
     return filter;

@@ -15,10 +15,11 @@ using SqlQuote = std::function<QString(const QString&)>;
 //   (T.user=U OR (T.usergroup=G AND (T.rwx_group>3)) OR (T.rwx_all>3))
 //
 // and with persons, where N must be a whole entry of the persons list (blanks
-// ignored, so "AB" does not match "ABC, DEF" but matches "ABC,AB"):
+// ignored, case as the collation says, so "AB" does not match "ABC, DEF" but
+// matches "ABC,AB"):
 //
 //   (T.user=U OR (T.usergroup=G AND (T.rwx_group>3)) OR (T.rwx_all>3)
-//    OR FIND_IN_SET('N', REPLACE(T.persons, ' ', ''))>0)
+//    OR FIND_IN_SET('N', REPLACE(CONVERT(T.persons USING utf8mb4), ' ', ''))>0)
 //
 // on one line. The initials reach the SQL only through `quote`. The persons
 // clause is left out when the initials are empty (or hold a comma, which no

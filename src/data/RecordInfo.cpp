@@ -4,9 +4,7 @@
 
 namespace {
 
-QString NumberText(std::optional<int> value) {
-    return value ? QString::number(*value) : QString();
-}
+QString NumberText(std::optional<int> value) { return value ? QString::number(*value) : QString(); }
 
 }  // namespace
 

@@ -52,24 +52,20 @@ const QString kEntryEnd = QStringLiteral(";\r\n");
 
 const std::array<RightsKey, 24>& RightsKeys() {
     static const std::array<RightsKey, 24> keys = {{
-        {"offer", "Tilbud"},         {"orders", "Ordre"},
-        {"po", "Innkjøp"},           {"invoice", "Faktura"},
-        {"items", "Varelinjer"},     {"calendar", "Kalender"},
-        {"project", "Prosjekt"},     {"subproject", "System"},
-        {"document", "Dokumenter"},  {"news", "Nyheter"},
-        {"asset", "Utstyr"},         {"jobs", "Jobber"},
-        {"package", "Pakker"},       {"product", "Vareregister"},
-        {"productview", "Varegrupper"}, {"accounts", "Kontoplan"},
-        {"entries", "Posteringer"},  {"groups", "Grupper"},
-        {"users", "Personal"},       {"banner", "Reklame"},
-        {"company", "Firmaer"},      {"contact", "Kontakter"},
-        {"task", "Oppgaver"},        {"participant", "Deltagere"},
+        {"offer", "Tilbud"},       {"orders", "Ordre"},         {"po", "Innkjøp"},
+        {"invoice", "Faktura"},    {"items", "Varelinjer"},     {"calendar", "Kalender"},
+        {"project", "Prosjekt"},   {"subproject", "System"},    {"document", "Dokumenter"},
+        {"news", "Nyheter"},       {"asset", "Utstyr"},         {"jobs", "Jobber"},
+        {"package", "Pakker"},     {"product", "Vareregister"}, {"productview", "Varegrupper"},
+        {"accounts", "Kontoplan"}, {"entries", "Posteringer"},  {"groups", "Grupper"},
+        {"users", "Personal"},     {"banner", "Reklame"},       {"company", "Firmaer"},
+        {"contact", "Kontakter"},  {"task", "Oppgaver"},        {"participant", "Deltagere"},
     }};
     return keys;
 }
 
 const QStringList& WebPortalKeys() {
-    static const QStringList keys = {"documentation", "album", "file",  "mail", "today",
+    static const QStringList keys = {"documentation", "album",      "file",  "mail", "today",
                                      "timeline",      "photoalbum", "files", "imap", "inifile"};
     return keys;
 }

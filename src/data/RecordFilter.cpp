@@ -36,3 +36,13 @@ QString RecordFilter(const QString& table, bool withPersons, const LogonValues& 
 QString RecordFilter(const QString& table, bool withPersons, const SqlQuote& quote) {
     return RecordFilter(table, withPersons, Ctx().logon(), quote);
 }
+
+QString RecordFilter(const QString& table, bool withPersons, const LogonValues& logon,
+                     const Connection& connection) {
+    return RecordFilter(table, withPersons, logon,
+                        [&connection](const QString& text) { return connection.Quote(text); });
+}
+
+QString RecordFilter(const QString& table, bool withPersons, const Connection& connection) {
+    return RecordFilter(table, withPersons, Ctx().logon(), connection);
+}

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/frame/LogonValues.h"
+#include "db/Connection.h"
 
 // Turns a text into a quoted SQL literal, quotes included: the connection's
 // Quote, e.g. [&conn](const QString& s) { return conn.Quote(s); }.
@@ -30,3 +31,8 @@ QString RecordFilter(const QString& table, bool withPersons, const LogonValues& 
                      const SqlQuote& quote);
 // The same with the current context's log-on values.
 QString RecordFilter(const QString& table, bool withPersons, const SqlQuote& quote);
+
+// The same with the connection's quoting.
+QString RecordFilter(const QString& table, bool withPersons, const LogonValues& logon,
+                     const Connection& connection);
+QString RecordFilter(const QString& table, bool withPersons, const Connection& connection);

@@ -28,11 +28,11 @@ std::vector<HeaderValue> NewRecordDefaults(const LogonValues& logon);
 // The same with the current context's log-on values.
 std::vector<HeaderValue> NewRecordDefaults();
 
-// Sets the new-record defaults on anything with SetAsInteger(column, value),
+// Sets the new-record defaults on anything with SetInteger(column, value),
 // such as a dataset in insert state.
 template <class Record>
 void ApplyNewRecordDefaults(Record& record, const LogonValues& logon) {
-    for (const HeaderValue& v : NewRecordDefaults(logon)) record.SetAsInteger(v.column, v.value);
+    for (const HeaderValue& v : NewRecordDefaults(logon)) record.SetInteger(v.column, v.value);
 }
 
 // The check boxes over header levels write fixed values and show checked only

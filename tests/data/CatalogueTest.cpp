@@ -85,7 +85,7 @@ TEST(Catalogue, OrdersFiltersAndHolders) {
 // A record with the setter a dataset offers.
 struct FakeRecord {
     std::map<QString, int> values;
-    void SetAsInteger(const QString& column, int value) { values[column] = value; }
+    void SetInteger(const QString& column, qint64 value) { values[column] = int(value); }
 };
 
 TEST(RecordHeader, NewRecordGetsOwnerGroupAndUnpublished) {

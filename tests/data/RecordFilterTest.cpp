@@ -1,7 +1,6 @@
 // The record access filter: its exact text, the persons clause by whole
 // entry with the initials quoted, and the rows it selects on the server.
 #include <gtest/gtest.h>
-#include <mysql.h>
 
 #include <memory>
 #include <set>
@@ -75,47 +74,31 @@ TEST(RecordFilter, AdministratorModeDoesNotChangeTheFilter) {
               RecordFilter("document", false, Logon(12, 100, "KL"), RecordingQuote()));
 }
 
-// A bare client connection to the test schema; Quote is the client library's escaping.
+// The program's connection to the test schema.
 class Server {
   public:
-    explicit Server(const testsupport::TestDatabase& db) : m_(mysql_init(nullptr)) {
-        unsigned int protocol = MYSQL_PROTOCOL_SOCKET;
-        mysql_optionsv(m_, MYSQL_OPT_PROTOCOL, &protocol);
-        mysql_optionsv(m_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-        const auto& s = db.server();
-        connected_ = mysql_real_connect(m_, "localhost", s.user.c_str(), s.password.c_str(),
-                                        db.schema().c_str(), 0, s.socket.c_str(), 0) != nullptr;
-        EXPECT_TRUE(connected_) << mysql_error(m_);
+    explicit Server(const testsupport::TestDatabase& db) {
+        ConnectParams p;
+        p.socket = QString::fromStdString(db.server().socket);
+        p.database = QString::fromStdString(db.schema());
+        p.user = QString::fromStdString(db.server().user);
+        p.password = QString::fromStdString(db.server().password);
+        EXPECT_TRUE(connection_.Connect(p)) << connection_.LastError().toStdString();
     }
-    ~Server() { mysql_close(m_); }
-    Server(const Server&) = delete;
-    Server& operator=(const Server&) = delete;
 
-    QString Quote(const QString& text) const {
-        const QByteArray in = text.toUtf8();
-        QByteArray out(in.size() * 2 + 1, '\0');
-        const auto n = mysql_real_escape_string(m_, out.data(), in.constData(), in.size());
-        return "'" + QString::fromUtf8(out.constData(), static_cast<qsizetype>(n)) + "'";
-    }
+    const Connection& connection() const { return connection_; }
 
     // The ids of the rows of `table` that `condition` selects; an error fails the test.
     std::set<int> Ids(const QString& table, const QString& condition) {
         std::set<int> ids;
-        if (!connected_) return ids;
-        const QByteArray sql = ("SELECT id FROM " + table + " WHERE " + condition).toUtf8();
-        if (mysql_real_query(m_, sql.constData(), sql.size()) != 0) {
-            ADD_FAILURE() << mysql_error(m_) << " in: " << sql.constData();
-            return ids;
-        }
-        MYSQL_RES* r = mysql_store_result(m_);
-        while (MYSQL_ROW row = mysql_fetch_row(r)) ids.insert(std::atoi(row[0]));
-        mysql_free_result(r);
+        const QueryResult r = connection_.Query("SELECT id FROM " + table + " WHERE " + condition);
+        EXPECT_TRUE(r.ok()) << r.Error().toStdString() << " in: " << condition.toStdString();
+        for (int i = 0; i < r.RowCount(); ++i) ids.insert(r.Text(i, 0).toInt());
         return ids;
     }
 
   private:
-    MYSQL* m_;
-    bool connected_ = false;
+    Connection connection_;
 };
 
 // Rows 1-4 test the header terms; rows 5-14 the persons column of rows that
@@ -147,7 +130,6 @@ TEST(RecordFilterOnServer, SelectsOwnGroupPublishedAndNamedRows) {
                 " (id, user, usergroup, rwx_group, rwx_all, persons) VALUES " + kRows + ";");
     }
     Server server(db);
-    const SqlQuote quote = [&server](const QString& s) { return server.Quote(s); };
 
     const struct {
         LogonValues logon;
@@ -176,7 +158,7 @@ TEST(RecordFilterOnServer, SelectsOwnGroupPublishedAndNamedRows) {
     };
     for (const char* table : {"t_latin1", "t_utf8"}) {
         for (const auto& c : cases) {
-            const QString filter = RecordFilter(table, c.withPersons, c.logon, quote);
+            const QString filter = RecordFilter(table, c.withPersons, c.logon, server.connection());
             EXPECT_EQ(server.Ids(table, filter), c.ids) << table << ": " << filter.toStdString();
         }
     }
@@ -193,7 +175,7 @@ TEST(RecordFilterOnServer, PersonsClauseAgreesWithThePickersRule) {
         db.Exec("INSERT INTO p VALUES (" + std::to_string(i) + ", 1, 1, 0, 0, '" +
                 texts[i].toStdString() + "')");
     Server server(db);
-    const SqlQuote quote = [&server](const QString& s) { return server.Quote(s); };
+    const SqlQuote quote = [&server](const QString& s) { return server.connection().Quote(s); };
     for (const QString initials : {"AB", "ABC", "DEF", "C", "CD", "X", "ab"}) {
         std::set<int> expected;
         for (int i = 0; i < texts.size(); ++i)

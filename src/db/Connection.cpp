@@ -132,8 +132,10 @@ st_mysql* Connection::Acquire() {
 
 void Connection::NoteFailure() {
     if (!mysql_) return;
-    const unsigned errnum = mysql_errno(mysql_);
-    const QString text = QString::fromUtf8(mysql_error(mysql_));
+    NoteError(mysql_errno(mysql_), QString::fromUtf8(mysql_error(mysql_)));
+}
+
+void Connection::NoteError(unsigned errnum, const QString& text) {
     if (IsConnectionLost(errnum)) {
         SetError(kLostPrefix + text, errnum);
         CloseHandle();
@@ -193,6 +195,11 @@ bool Connection::Exec(const QString& sql) {
     return Run(sql.toUtf8());
 }
 
+bool Connection::ExecUtf8(const QByteArray& sql) {
+    if (!Acquire()) return false;
+    return Run(sql);
+}
+
 QueryResult Connection::Query(const QString& sql) {
     MYSQL* m = Acquire();
     if (!m) return QueryResult::Failed(lastError_);
@@ -241,15 +248,21 @@ QueryResult Connection::Query(const QString& sql) {
     return result;
 }
 
-QString Connection::Escape(const QString& text) const {
-    const QByteArray in = text.toUtf8();
-    if (!mysql_) return QString::fromUtf8(EscapeOffline(in));
-    QByteArray out(in.size() * 2 + 1, Qt::Uninitialized);
-    const unsigned long n = mysql_real_escape_string(mysql_, out.data(), in.constData(),
+QByteArray Connection::QuoteUtf8(const QByteArray& in) const {
+    if (!mysql_) return '\'' + EscapeOffline(in) + '\'';
+    QByteArray out(in.size() * 2 + 3, Qt::Uninitialized);
+    out[0] = '\'';
+    const unsigned long n = mysql_real_escape_string(mysql_, out.data() + 1, in.constData(),
                                                      static_cast<unsigned long>(in.size()));
-    if (n == static_cast<unsigned long>(-1)) return QString::fromUtf8(EscapeOffline(in));
-    out.truncate(static_cast<qsizetype>(n));
-    return QString::fromUtf8(out);
+    if (n == static_cast<unsigned long>(-1)) return '\'' + EscapeOffline(in) + '\'';
+    out[static_cast<qsizetype>(n) + 1] = '\'';
+    out.truncate(static_cast<qsizetype>(n) + 2);
+    return out;
+}
+
+QString Connection::Escape(const QString& text) const {
+    const QByteArray quoted = QuoteUtf8(text.toUtf8());
+    return QString::fromUtf8(quoted.constData() + 1, quoted.size() - 2);
 }
 
 QString Connection::Quote(const QString& text) const {

@@ -41,6 +41,8 @@ public:
     // Statements that return no rows; one text may hold several statements separated by ";".
     // Stops at the first failing statement (the ones before it have run).
     bool Exec(const QString& sql);
+    // As Exec, for a statement text already in UTF-8.
+    bool ExecUtf8(const QByteArray& sql);
     // Rows of a statement (the first result when the text holds several statements).
     QueryResult Query(const QString& sql);
 
@@ -52,6 +54,8 @@ public:
     // A LIKE pattern as an SQL literal: "%" and "_" stay wildcards; every other character,
     // a backslash included, matches itself.
     QString QuoteLike(const QString& pattern) const;
+    // As Quote, for UTF-8 text or bytes (kept byte for byte).
+    QByteArray QuoteUtf8(const QByteArray& bytes) const;
     // The text escaped for use between single quotes (no quotes added).
     QString Escape(const QString& text) const;
     // A table or column name in backquotes ("schema.table" quotes each part).
@@ -79,6 +83,7 @@ public:
     st_mysql* Acquire();
     // For the dataset layer: record the native handle's error after a failed call.
     void NoteFailure();
+    void NoteError(unsigned errnum, const QString& text);
     void NoteSuccess();
     void SetError(const QString& text, unsigned errnum = 0);
 

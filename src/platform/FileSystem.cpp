@@ -29,7 +29,8 @@ bool IsReadOnlyFile(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) return false;
-    return ::access(native.constData(), W_OK) != 0;
+    // A file without any write permission counts as read-only even for root.
+    return ::access(native.constData(), W_OK) != 0 || (st.st_mode & 0222) == 0;
 }
 
 bool IsOwnRegularFile(const QString& path) {

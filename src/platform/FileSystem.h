@@ -9,7 +9,7 @@ namespace platform {
 int MakeFolder(const QString& path);
 // Creates a folder with all missing parents; 0 on success, else the system error code.
 int MakePath(const QString& path);
-// True when the file exists and this user may not write it.
+// True when the file exists and this user may not write it, or nobody may.
 bool IsReadOnlyFile(const QString& path);
 // True when `path` is a regular file (not a link, socket, pipe or device)
 // owned by the user running the program.

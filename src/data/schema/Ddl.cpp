@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "db/Connection.h"
+
 namespace schema {
 namespace {
 
@@ -10,13 +12,9 @@ bool IsLob(const QString& type) {
     return type.endsWith("text") || type.endsWith("blob");
 }
 
-}  // namespace
+QString QuoteIdentifier(const QString& name) { return Connection::QuoteIdentifier(name); }
 
-QString QuoteIdentifier(const QString& name) {
-    QString escaped = name;
-    escaped.replace('`', "``");
-    return '`' + escaped + '`';
-}
+}  // namespace
 
 QString ColumnSql(const ColumnDef& column) {
     QString sql = QuoteIdentifier(column.name) + ' ' + column.type;

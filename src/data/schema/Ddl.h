@@ -7,8 +7,6 @@
 // SQL text generated from the table definitions.
 namespace schema {
 
-// `name`, with any backtick doubled.
-QString QuoteIdentifier(const QString& name);
 // The column as it stands in CREATE TABLE and ALTER TABLE: `name` type [NOT NULL] [DEFAULT ..] [extra].
 QString ColumnSql(const ColumnDef& column);
 // CREATE TABLE IF NOT EXISTS with every column and key, InnoDB, the table's character set.

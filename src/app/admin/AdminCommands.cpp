@@ -1,0 +1,13 @@
+#include "app/admin/AdminCommand.h"
+
+int RunInit(const AdminOptions& options, AdminIo& io);
+int RunUpgrade(const AdminOptions& options, AdminIo& io);
+
+const QList<AdminCommand>& AdminCommands() {
+    static const QList<AdminCommand> commands{
+        {"init", "oppretter databasen og tabellene som mangler", RunInit},
+        {"upgrade", "bringer en eldre database til dagens tabeller uten å miste rader",
+         RunUpgrade},
+    };
+    return commands;
+}

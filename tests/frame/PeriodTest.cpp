@@ -13,7 +13,7 @@ using testsupport::ScriptedPrompter;
 namespace {
 
 class PeriodTest : public ::testing::Test {
-protected:
+  protected:
     PeriodTest() : script_(new ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(script_)) {}
 
     ScriptedPrompter* script_;
@@ -40,13 +40,14 @@ TEST_F(PeriodTest, StartStateIsTheWholeCurrentYear) {
 }
 
 TEST_F(PeriodTest, EntryTexts) {
-    const char* expected[] = {"Valgt dato", "I dag", "Denne uken", "Forrige uke", "Denne måned",
-                              "Forrige måned", "Dette år", "Forrige år", "Siste to år",
-                              "1. kvartal", "2. kvartal", "3. kvartal", "4. kvartal",
-                              "Første halvår", "Andre halvår", "Januar - Februar", "Mars -April",
-                              "Mai - Juni", "Jui - August", "September - Oktober",
-                              "November - Desember"};
-    for (int i = 0; i < Period::EntryCount; ++i) EXPECT_EQ(Period::EntryText(i), QString::fromUtf8(expected[i]));
+    const char* expected[] = {
+        "Valgt dato",         "I dag",       "Denne uken", "Forrige uke",   "Denne måned",
+        "Forrige måned",      "Dette år",    "Forrige år", "Siste to år",   "1. kvartal",
+        "2. kvartal",         "3. kvartal",  "4. kvartal", "Første halvår", "Andre halvår",
+        "Januar - Februar",   "Mars -April", "Mai - Juni", "Jui - August",  "September - Oktober",
+        "November - Desember"};
+    for (int i = 0; i < Period::EntryCount; ++i)
+        EXPECT_EQ(Period::EntryText(i), QString::fromUtf8(expected[i]));
     EXPECT_TRUE(Period::EntryText(Period::EntryCount).isEmpty());
     EXPECT_TRUE(Period::EntryText(-1).isEmpty());
 }
@@ -92,7 +93,8 @@ TEST_F(PeriodTest, EachEntryComputesItsDates) {
         {wednesday, Period::NovemberDecember, "01.11.2012", "31.12.2012"},
     };
     for (const EntryCase& c : cases) {
-        SCOPED_TRACE(Period::EntryText(c.entry).toStdString() + " on " + c.today.toString().toStdString());
+        SCOPED_TRACE(Period::EntryText(c.entry).toStdString() + " on " +
+                     c.today.toString().toStdString());
         Period p(c.today);
         ASSERT_TRUE(p.ChooseEntry(c.entry));
         EXPECT_EQ(p.SelectedEntry(), c.entry);
@@ -139,9 +141,12 @@ TEST_F(PeriodTest, TwoMonthEntriesAndQuartersCoverEveryDayOnce) {
             return count;
         };
         for (QDate d(year, 1, 1); d.year() == year; d = d.addDays(1)) {
-            ASSERT_EQ(covering(Period::JanuaryFebruary, Period::NovemberDecember, d), 1) << d.toString().toStdString();
-            ASSERT_EQ(covering(Period::FirstQuarter, Period::FourthQuarter, d), 1) << d.toString().toStdString();
-            ASSERT_EQ(covering(Period::FirstHalf, Period::SecondHalf, d), 1) << d.toString().toStdString();
+            ASSERT_EQ(covering(Period::JanuaryFebruary, Period::NovemberDecember, d), 1)
+                << d.toString().toStdString();
+            ASSERT_EQ(covering(Period::FirstQuarter, Period::FourthQuarter, d), 1)
+                << d.toString().toStdString();
+            ASSERT_EQ(covering(Period::FirstHalf, Period::SecondHalf, d), 1)
+                << d.toString().toStdString();
         }
     }
 }
@@ -175,7 +180,8 @@ TEST_F(PeriodTest, ShiftMovesByTheEntrysUnit) {
         {Period::NovemberDecember, "01.11.2012", "31.12.2012", true, "01.11.2012", "31.12.2012"},
     };
     for (const ShiftCase& c : cases) {
-        SCOPED_TRACE(Period::EntryText(c.entry).toStdString() + (c.forward ? " >> " : " << ") + c.from);
+        SCOPED_TRACE(Period::EntryText(c.entry).toStdString() + (c.forward ? " >> " : " << ") +
+                     c.from);
         Period p(wednesday);
         ASSERT_TRUE(p.ChooseEntry(c.entry == Period::ChosenDates ? Period::Today : c.entry));
         if (c.entry == Period::ChosenDates) {
@@ -205,8 +211,8 @@ TEST_F(PeriodTest, ChosenDatesAcceptsTheTypedForms) {
 }
 
 TEST_F(PeriodTest, InvalidTypedDatesAreRefusedWithAMessage) {
-    const char* refused[] = {"31.02.2012", "29.02.2013", "1.13.2012", "0.1.2012", "abc", "",
-                             "1.2.201", "2012.02.01", "1.2.2012 x", "15-02-2012"};
+    const char* refused[] = {"31.02.2012", "29.02.2013", "1.13.2012",  "0.1.2012",   "abc",
+                             "",           "1.2.201",    "2012.02.01", "1.2.2012 x", "15-02-2012"};
     for (const char* text : refused) {
         SCOPED_TRACE(text);
         script_->ClearEvents();
@@ -223,7 +229,8 @@ TEST_F(PeriodTest, InvalidTypedDatesAreRefusedWithAMessage) {
         EXPECT_EQ(p.PeriodFrom(), "2012.01.01");
         EXPECT_EQ(p.PeriodTo(), "2012.12.31");
         EXPECT_EQ(p.PeriodFilter(), "entrydate<='2012.12.31' AND entrydate>='2012.01.01'");
-        const QString message = QStringLiteral("FEIL: Ugyldig dato: \"%1\". Skriv datoen som dd.mm.åååå.").arg(text);
+        const QString message =
+            QStringLiteral("FEIL: Ugyldig dato: \"%1\". Skriv datoen som dd.mm.åååå.").arg(text);
         EXPECT_EQ(script_->messages(), std::vector<QString>(3, message));
     }
     // Without reporting, nothing is shown.
@@ -244,21 +251,28 @@ TEST_F(PeriodTest, WritingTheStateFromTheFields) {
     const Case cases[] = {
         {wednesday, Period::ThisWeek, "entrydate>='2012.02.13' AND entrydate<='2012.02.19'", 7},
         {wednesday, Period::LastWeek, "entrydate>='2012.02.06' AND entrydate<='2012.02.12'", 6},
-        {QDate(2012, 1, 1), Period::ThisWeek, "entrydate>='2011.12.26' AND entrydate<='2012.01.01'", 52},
-        {QDate(2012, 1, 4), Period::ThisWeek, "entrydate>='2012.01.02' AND entrydate<='2012.01.08'", 1},
-        {QDate(2016, 1, 3), Period::ThisWeek, "entrydate>='2015.12.28' AND entrydate<='2016.01.03'", 53},
-        {QDate(2013, 12, 31), Period::ThisWeek, "entrydate>='2013.12.30' AND entrydate<='2014.01.05'", 1},
+        {QDate(2012, 1, 1), Period::ThisWeek, "entrydate>='2011.12.26' AND entrydate<='2012.01.01'",
+         52},
+        {QDate(2012, 1, 4), Period::ThisWeek, "entrydate>='2012.01.02' AND entrydate<='2012.01.08'",
+         1},
+        {QDate(2016, 1, 3), Period::ThisWeek, "entrydate>='2015.12.28' AND entrydate<='2016.01.03'",
+         53},
+        {QDate(2013, 12, 31), Period::ThisWeek,
+         "entrydate>='2013.12.30' AND entrydate<='2014.01.05'", 1},
         {wednesday, Period::Today, "entrydate>='2012.02.15' AND entrydate<='2012.02.15'", 0},
         {wednesday, Period::ThisMonth, "entrydate>='2012.02.01' AND entrydate<='2012.02.29'", 0},
-        {wednesday, Period::FourthQuarter, "entrydate>='2012.10.01' AND entrydate<='2012.12.31'", 0},
+        {wednesday, Period::FourthQuarter, "entrydate>='2012.10.01' AND entrydate<='2012.12.31'",
+         0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(Period::EntryText(c.entry).toStdString() + " on " + c.today.toString().toStdString());
+        SCOPED_TRACE(Period::EntryText(c.entry).toStdString() + " on " +
+                     c.today.toString().toStdString());
         Period p(c.today);
         ASSERT_TRUE(p.ChooseEntry(c.entry));
         ASSERT_TRUE(p.WriteState());
         EXPECT_EQ(p.PeriodFilter(), c.filter);
-        EXPECT_EQ(p.PeriodFilter(), "entrydate>='" + p.PeriodFrom() + "' AND entrydate<='" + p.PeriodTo() + "'");
+        EXPECT_EQ(p.PeriodFilter(),
+                  "entrydate>='" + p.PeriodFrom() + "' AND entrydate<='" + p.PeriodTo() + "'");
         EXPECT_EQ(p.PeriodWeek(), c.week);
     }
 }

@@ -14,7 +14,7 @@ using Kind = ScriptedPrompter::Kind;
 namespace {
 
 class PrompterTest : public ::testing::Test {
-protected:
+  protected:
     PrompterTest() : script_(new ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(script_)) {}
 
     QString StoredLastInput() {
@@ -43,7 +43,8 @@ TEST_F(PrompterTest, MessagesAndQuestionsReachThePrompterInOrder) {
     ASSERT_EQ(script_->events().size(), 4u);
     EXPECT_EQ(script_->events()[1].kind, Kind::YesNo);
     EXPECT_EQ(script_->events()[1].text, "Slette denne posten?");
-    EXPECT_EQ(script_->messages(), (std::vector<QString>{"FEIL: Kan ikke åpne filen", "Info: Ferdig"}));
+    EXPECT_EQ(script_->messages(),
+              (std::vector<QString>{"FEIL: Kan ikke åpne filen", "Info: Ferdig"}));
 }
 
 TEST_F(PrompterTest, AskInputOffersAndKeepsTheLastAnswer) {
@@ -94,13 +95,15 @@ TEST_F(PrompterTest, NumericFlag) {
         const char* answer;  // nullptr: cancelled
         bool numeric;
     };
-    const Case cases[] = {{"1920", true},  {"1.234,50", true}, {"", true},    {nullptr, true},
-                          {"12a", false},  {"-5", false},      {" 5", false}, {"1e3", false},
-                          {"٣", false}};
+    const Case cases[] = {{"1920", true},  {"1.234,50", true}, {"", true},
+                          {nullptr, true}, {"12a", false},     {"-5", false},
+                          {" 5", false},   {"1e3", false},     {"٣", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer ? c.answer : "(cancelled)");
-        if (c.answer) script_->Input(QString::fromUtf8(c.answer));
-        else script_->CancelInput();
+        if (c.answer)
+            script_->Input(QString::fromUtf8(c.answer));
+        else
+            script_->CancelInput();
         AskInput("Søk etter:", "");
         EXPECT_EQ(LastInputWasNumeric(), c.numeric);
     }

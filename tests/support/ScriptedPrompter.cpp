@@ -7,12 +7,18 @@ namespace testsupport {
 namespace {
 const char* KindName(ScriptedPrompter::Kind kind) {
     switch (kind) {
-        case ScriptedPrompter::Kind::Message: return "message";
-        case ScriptedPrompter::Kind::YesNo: return "yes/no question";
-        case ScriptedPrompter::Kind::Input: return "input";
-        case ScriptedPrompter::Kind::Folder: return "folder choice";
-        case ScriptedPrompter::Kind::OpenFile: return "open-file choice";
-        case ScriptedPrompter::Kind::SaveFile: return "save-file choice";
+        case ScriptedPrompter::Kind::Message:
+            return "message";
+        case ScriptedPrompter::Kind::YesNo:
+            return "yes/no question";
+        case ScriptedPrompter::Kind::Input:
+            return "input";
+        case ScriptedPrompter::Kind::Folder:
+            return "folder choice";
+        case ScriptedPrompter::Kind::OpenFile:
+            return "open-file choice";
+        case ScriptedPrompter::Kind::SaveFile:
+            return "save-file choice";
     }
     return "?";
 }

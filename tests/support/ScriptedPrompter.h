@@ -13,7 +13,7 @@ namespace testsupport {
 // matching scripted answer fails the test (and gets the harmless answer:
 // the default, a cancel); answers still unused when it goes away fail it too.
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     enum class Kind { Message, YesNo, Input, Folder, OpenFile, SaveFile };
 
     // One message shown or question asked, with what the dialog was given.
@@ -24,7 +24,7 @@ public:
         QString prefilled;  // AskInput: the text the field offered
         bool masked = false;
         bool defaultYes = false;
-        QString filter;     // file choosers
+        QString filter;  // file choosers
     };
 
     ScriptedPrompter() = default;
@@ -58,7 +58,7 @@ public:
     QString ChooseSaveFile(const QString& title, const QString& start,
                            const QString& filter) override;
 
-private:
+  private:
     struct Answer {
         Kind kind;
         int choice = 0;  // YesNo: 1 yes, 0 no, -1 closed; Input: 1 answered, 0 cancelled

@@ -1,36 +1,22 @@
 #include "app/frame/Period.h"
 
-#include <QRegularExpression>
 #include <array>
 
 #include "app/frame/AppContext.h"
+#include "app/frame/Dates.h"
 #include "app/frame/Prompter.h"
 
 namespace {
 
 const std::array<const char*, Period::EntryCount> entryTexts = {
-    "Valgt dato",       "I dag",          "Denne uken",          "Forrige uke",
-    "Denne måned",      "Forrige måned",  "Dette år",            "Forrige år",
-    "Siste to år",      "1. kvartal",     "2. kvartal",          "3. kvartal",
-    "4. kvartal",       "Første halvår",  "Andre halvår",        "Januar - Februar",
-    "Mars -April",      "Mai - Juni",     "Jui - August",        "September - Oktober",
+    "Valgt dato",         "I dag",       "Denne uken", "Forrige uke",   "Denne måned",
+    "Forrige måned",      "Dette år",    "Forrige år", "Siste to år",   "1. kvartal",
+    "2. kvartal",         "3. kvartal",  "4. kvartal", "Første halvår", "Andre halvår",
+    "Januar - Februar",   "Mars -April", "Mai - Juni", "Jui - August",  "September - Oktober",
     "November - Desember"};
 
-QString ScreenDate(const QDate& date) { return date.toString(QStringLiteral("dd.MM.yyyy")); }
-QString SqlDate(const QDate& date) { return date.toString(QStringLiteral("yyyy.MM.dd")); }
-
-QDate LastOfMonth(const QDate& date) { return QDate(date.year(), date.month(), date.daysInMonth()); }
-
-// A typed screen date: d.m.yyyy, dd.mm.yy or dd.mm.yyyy (a two-digit year
-// is in this century). Anything else, or a day that does not exist, gives
-// an invalid date.
-QDate ParseFieldDate(const QString& text) {
-    static const QRegularExpression form(QStringLiteral(R"(^(\d{1,2})\.(\d{1,2})\.(\d{2}|\d{4})$)"));
-    const QRegularExpressionMatch m = form.match(text.trimmed());
-    if (!m.hasMatch()) return {};
-    int year = m.captured(3).toInt();
-    if (m.capturedLength(3) == 2) year += 2000;
-    return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
+QDate LastOfMonth(const QDate& date) {
+    return QDate(date.year(), date.month(), date.daysInMonth());
 }
 
 }  // namespace
@@ -62,25 +48,26 @@ void Period::SetFields(const QString& from, const QString& to) {
 void Period::LoadFields() {
     const QDate from = QDate::fromString(from_, QStringLiteral("yyyy.MM.dd"));
     const QDate to = QDate::fromString(to_, QStringLiteral("yyyy.MM.dd"));
-    fromField_ = ScreenDate(from);
-    toField_ = ScreenDate(to);
+    fromField_ = ScreenDateText(from);
+    toField_ = ScreenDateText(to);
 }
 
 bool Period::ParseFields(QDate& from, QDate& to, bool report) const {
-    from = ParseFieldDate(fromField_);
-    to = ParseFieldDate(toField_);
+    from = ParseScreenDate(fromField_);
+    to = ParseScreenDate(toField_);
     const QString* refused = !from.isValid() ? &fromField_ : !to.isValid() ? &toField_ : nullptr;
     if (!refused) return true;
     if (report) {
-        ShowMessage(QStringLiteral("FEIL"),
-                    QStringLiteral("Ugyldig dato: \"%1\". Skriv datoen som dd.mm.åååå.").arg(*refused));
+        ShowMessage(
+            QStringLiteral("FEIL"),
+            QStringLiteral("Ugyldig dato: \"%1\". Skriv datoen som dd.mm.åååå.").arg(*refused));
     }
     return false;
 }
 
 void Period::SetFieldDates(const QDate& from, const QDate& to) {
-    fromField_ = ScreenDate(from);
-    toField_ = ScreenDate(to);
+    fromField_ = ScreenDateText(from);
+    toField_ = ScreenDateText(to);
 }
 
 void Period::UpdateCaption() {
@@ -132,19 +119,56 @@ bool Period::ChooseEntry(int index) {
             f = QDate(year_ - 1, 1, 1);
             t = year(12, 31);
             break;
-        case FirstQuarter: f = year(1, 1); t = year(3, 31); break;
-        case SecondQuarter: f = year(4, 1); t = year(6, 30); break;
-        case ThirdQuarter: f = year(7, 1); t = year(9, 30); break;
-        case FourthQuarter: f = year(10, 1); t = year(12, 31); break;
-        case FirstHalf: f = year(1, 1); t = year(6, 30); break;
-        case SecondHalf: f = year(7, 1); t = year(12, 31); break;
-        case JanuaryFebruary: f = year(1, 1); t = LastOfMonth(year(2, 1)); break;
-        case MarchApril: f = year(3, 1); t = year(4, 30); break;
-        case MayJune: f = year(5, 1); t = year(6, 30); break;
-        case JulyAugust: f = year(7, 1); t = year(8, 31); break;
-        case SeptemberOctober: f = year(9, 1); t = year(10, 31); break;
-        case NovemberDecember: f = year(11, 1); t = year(12, 31); break;
-        default: return false;
+        case FirstQuarter:
+            f = year(1, 1);
+            t = year(3, 31);
+            break;
+        case SecondQuarter:
+            f = year(4, 1);
+            t = year(6, 30);
+            break;
+        case ThirdQuarter:
+            f = year(7, 1);
+            t = year(9, 30);
+            break;
+        case FourthQuarter:
+            f = year(10, 1);
+            t = year(12, 31);
+            break;
+        case FirstHalf:
+            f = year(1, 1);
+            t = year(6, 30);
+            break;
+        case SecondHalf:
+            f = year(7, 1);
+            t = year(12, 31);
+            break;
+        case JanuaryFebruary:
+            f = year(1, 1);
+            t = LastOfMonth(year(2, 1));
+            break;
+        case MarchApril:
+            f = year(3, 1);
+            t = year(4, 30);
+            break;
+        case MayJune:
+            f = year(5, 1);
+            t = year(6, 30);
+            break;
+        case JulyAugust:
+            f = year(7, 1);
+            t = year(8, 31);
+            break;
+        case SeptemberOctober:
+            f = year(9, 1);
+            t = year(10, 31);
+            break;
+        case NovemberDecember:
+            f = year(11, 1);
+            t = year(12, 31);
+            break;
+        default:
+            return false;
     }
     selected_ = index;
     SetFieldDates(f, t);
@@ -196,8 +220,8 @@ bool Period::WriteState(bool report) {
     QDate f, t;
     if (!ParseFields(f, t, report)) return false;
     SetFieldDates(f, t);
-    from_ = SqlDate(f);
-    to_ = SqlDate(t);
+    from_ = SqlDateText(f);
+    to_ = SqlDateText(t);
     filter_ = QStringLiteral("entrydate>='%1' AND entrydate<='%2'").arg(from_, to_);
     week_ = (selected_ == ThisWeek || selected_ == LastWeek) ? f.weekNumber() : 0;
     UpdateCaption();

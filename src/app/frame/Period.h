@@ -11,7 +11,7 @@
 // Dates: the fields hold screen dates (dd.mm.yyyy); PeriodFrom and PeriodTo
 // hold year.month.day, the form SQL conditions compare with.
 class Period {
-public:
+  public:
     // The list entries, in the dialog's order.
     enum Entry {
         ChosenDates = 0,  // "Valgt dato"
@@ -84,7 +84,7 @@ public:
     // Chooses entry `index` and writes the state at once, without a dialog.
     bool SelectPeriod(int index);
 
-private:
+  private:
     bool Shift(int direction);
     bool ParseFields(QDate& from, QDate& to, bool report) const;
     void SetFieldDates(const QDate& from, const QDate& to);

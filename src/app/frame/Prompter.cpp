@@ -17,7 +17,9 @@ QString ChooseFolder(const QString& title, const QString& start) {
     return folder;
 }
 
-QString ChooseFolder(const QString& start) { return ChooseFolder(QStringLiteral("Valg mappe"), start); }
+QString ChooseFolder(const QString& start) {
+    return ChooseFolder(QStringLiteral("Valg mappe"), start);
+}
 
 QString ChooseOpenFile(const QString& title, const QString& start, const QString& filter) {
     return Ctx().prompter().ChooseOpenFile(title, start, filter);

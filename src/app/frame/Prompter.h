@@ -9,7 +9,7 @@
 // and answer; the rules around the answers (the remembered last input, the
 // numeric flag, which prompts are secret) live in the free functions below.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
 
     // A message box with a caption ("FEIL" for errors) and a text.
@@ -37,7 +37,7 @@ public:
     bool lastInputNumeric() const { return lastInputNumeric_; }
     void setLastInputNumeric(bool numeric) { lastInputNumeric_ = numeric; }
 
-private:
+  private:
     bool lastInputNumeric_ = true;
 };
 

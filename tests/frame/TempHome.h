@@ -14,7 +14,10 @@
 // never touches the real user's files. Restores everything when it goes away.
 class TempHome {
 public:
-    TempHome() {
+    // The folder is made in the working directory (the build tree when run by
+    // ctest) rather than the system's temporary folder, whose path would put
+    // "tmp" into every path the tests look at.
+    TempHome() : dir_(QDir::currentPath() + QStringLiteral("/testhome-XXXXXX")) {
         Set("APPDATA", Path("appdata"));
         Set("HOME", Path("home"));
         Set("XDG_DATA_HOME", Path("home/.local/share"));

@@ -94,7 +94,6 @@ void Log::ClearLog() {
 bool Log::WriteFile() {
     if (path_.isEmpty()) return false;
     if (!changed_ && QFileInfo::exists(path_)) return true;
-    if (lines_.isEmpty() && !QFileInfo::exists(path_)) return true;
     MakeParent(path_);
     if (!platform::WriteFileAtomic(path_, Joined(lines_))) return false;
     changed_ = false;

@@ -35,6 +35,8 @@ void RunStart(AppContext& ctx, const QStringList& arguments, const QString& work
     // 3. A first start on this machine.
     const QString base = platform::BaseFolder();
     if (!QFileInfo(base + QStringLiteral("data")).isDir()) CreateFolderTree(store);
+    // The tree's own "etc" entry must not hide where the company ini really is.
+    store.SetFolderPath(QStringLiteral("etc"), store.IniFolder());
 
     // 4. The log.
     store.ResetSection();

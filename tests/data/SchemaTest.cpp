@@ -84,7 +84,8 @@ bool TypeMatches(const QString& documented, const QString& actual) {
         {"float(15,2)", "decimal(15,2)"},
         {"float(15,3)", "decimal(15,3)"},
     };
-    if (documented == "varchar") return QRegularExpression("^varchar\\(\\d+\\)$").match(actual).hasMatch();
+    if (documented == "varchar")
+        return QRegularExpression("^varchar\\(\\d+\\)$").match(actual).hasMatch();
     return mapped.value(documented, documented) == actual;
 }
 
@@ -97,7 +98,8 @@ bool DefaultMatches(const QString& documented, const QueryResult::Value& actual)
     if (documented == "CURRENT_TIMESTAMP") return *actual == "current_timestamp()";
     if (documented == "zero") return *actual == "'0000-00-00 00:00:00'";
     QString value = documented;
-    if (QRegularExpression("^'-?[0-9.]+'$").match(value).hasMatch()) value = value.mid(1, value.size() - 2);
+    if (QRegularExpression("^'-?[0-9.]+'$").match(value).hasMatch())
+        value = value.mid(1, value.size() - 2);
     bool numeric = false;
     const double n = value.toDouble(&numeric);
     if (numeric) {
@@ -114,7 +116,7 @@ QString ExpectedExtra(const QString& documented) {
 }
 
 class SchemaCreated : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(db_.Connect(ParamsOf(server_))) << db_.LastError().toStdString();
         report_ = schema::CreateSchema(db_);
@@ -167,11 +169,13 @@ TEST_F(SchemaCreated, MatchesTheDocumentedTablesColumnByColumn) {
             EXPECT_TRUE(TypeMatches(d.type, columns.Text(r, 2)))
                 << where << ": documented " << d.type.toStdString() << ", created "
                 << columns.Text(r, 2).toStdString();
-            EXPECT_EQ(d.null == "notnull" ? "NO" : "YES", columns.Text(r, 3).toStdString()) << where;
+            EXPECT_EQ(d.null == "notnull" ? "NO" : "YES", columns.Text(r, 3).toStdString())
+                << where;
             EXPECT_TRUE(DefaultMatches(d.defaultValue, columns.At(r, 4)))
-                << where << ": documented default " << d.defaultValue.toStdString()
-                << ", created " << columns.At(r, 4).value_or("(none)").toStdString();
-            EXPECT_EQ(ExpectedExtra(d.extra).toStdString(), columns.Text(r, 5).toStdString()) << where;
+                << where << ": documented default " << d.defaultValue.toStdString() << ", created "
+                << columns.At(r, 4).value_or("(none)").toStdString();
+            EXPECT_EQ(ExpectedExtra(d.extra).toStdString(), columns.Text(r, 5).toStdString())
+                << where;
             if (!columns.IsNull(r, 6)) {
                 EXPECT_EQ(ExpectedCollation(*t).toStdString(), columns.Text(r, 7).toStdString())
                     << where;
@@ -183,7 +187,8 @@ TEST_F(SchemaCreated, MatchesTheDocumentedTablesColumnByColumn) {
 TEST_F(SchemaCreated, HasThePrimaryKeyOnIdEverywhereAndTheUniqueProductCode) {
     const QMap<QString, DocTable> documented = ReadDocumentedTables();
     const QueryResult keys = db_.Query(
-        "SELECT TABLE_NAME, INDEX_NAME, NON_UNIQUE, GROUP_CONCAT(COLUMN_NAME ORDER BY SEQ_IN_INDEX) "
+        "SELECT TABLE_NAME, INDEX_NAME, NON_UNIQUE, GROUP_CONCAT(COLUMN_NAME ORDER BY "
+        "SEQ_IN_INDEX) "
         "FROM information_schema.STATISTICS WHERE TABLE_SCHEMA = DATABASE() "
         "GROUP BY TABLE_NAME, INDEX_NAME, NON_UNIQUE ORDER BY TABLE_NAME, INDEX_NAME");
     ASSERT_TRUE(keys.ok()) << keys.Error().toStdString();
@@ -204,10 +209,11 @@ TEST_F(SchemaCreated, HasThePrimaryKeyOnIdEverywhereAndTheUniqueProductCode) {
         for (const QString& k : *t) found << t.key() + ": " + k;
     }
     EXPECT_EQ(Std(expected), Std(found));
-    EXPECT_EQ("24", db_.Query("SELECT COUNT(DISTINCT TABLE_NAME) FROM information_schema.STATISTICS "
-                              "WHERE TABLE_SCHEMA = DATABASE() AND INDEX_NAME = 'PRIMARY'")
-                        .Scalar()
-                        .toStdString());
+    EXPECT_EQ("24",
+              db_.Query("SELECT COUNT(DISTINCT TABLE_NAME) FROM information_schema.STATISTICS "
+                        "WHERE TABLE_SCHEMA = DATABASE() AND INDEX_NAME = 'PRIMARY'")
+                  .Scalar()
+                  .toStdString());
 }
 
 // Single-precision FLOAT would store these as 1234567.88 and 16777216.00.
@@ -238,7 +244,8 @@ TEST_F(SchemaCreated, RowsWithOnlyDefaultsInsertInEveryTable) {
         const char* rwxAll;    // the column default of rwx_all
     };
     const Case cases[] = {
-        {"calendar", "(time_from, time_to) VALUES ('2012-01-02 08:00', '2012-01-02 16:00')", "NULL"},
+        {"calendar", "(time_from, time_to) VALUES ('2012-01-02 08:00', '2012-01-02 16:00')",
+         "NULL"},
         {"product", "(productcode) VALUES ('P-1')", "0"},
         {"package", "() VALUES ()", "0"},
         {"items", "() VALUES ()", "0"},
@@ -261,7 +268,8 @@ TEST_F(SchemaCreated, RowsWithOnlyDefaultsInsertInEveryTable) {
     }
     EXPECT_EQ("0000-00-00 00:00:00",
               db_.Query("SELECT lastpriceupdate FROM product").Scalar().toStdString());
-    EXPECT_EQ("0000-00-00 00:00:00", db_.Query("SELECT starttime FROM news").Scalar().toStdString());
+    EXPECT_EQ("0000-00-00 00:00:00",
+              db_.Query("SELECT starttime FROM news").Scalar().toStdString());
     EXPECT_EQ("NOK", db_.Query("SELECT currency FROM product").Scalar().toStdString());
 }
 

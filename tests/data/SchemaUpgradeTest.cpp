@@ -102,7 +102,8 @@ using Rows = std::vector<QueryResult::Row>;
 Rows RowsOf(Connection& db, const QString& table, const QStringList& columns) {
     QStringList quoted;
     for (const QString& c : columns) quoted << Connection::QuoteIdentifier(c);
-    const QueryResult r = db.Query("SELECT " + quoted.join(", ") + " FROM " + table + " ORDER BY id");
+    const QueryResult r =
+        db.Query("SELECT " + quoted.join(", ") + " FROM " + table + " ORDER BY id");
     EXPECT_TRUE(r.ok()) << r.Error().toStdString();
     return r.Rows();
 }
@@ -110,7 +111,8 @@ Rows RowsOf(Connection& db, const QString& table, const QStringList& columns) {
 QStringList ColumnsOf(Connection& db, const QString& table) {
     const QueryResult r = db.Query(
         "SELECT COLUMN_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND "
-        "TABLE_NAME = '" + table + "' ORDER BY ORDINAL_POSITION");
+        "TABLE_NAME = '" +
+        table + "' ORDER BY ORDINAL_POSITION");
     QStringList names;
     for (int i = 0; i < r.RowCount(); ++i) names << r.Text(i, 0);
     return names;
@@ -130,8 +132,11 @@ QMap<QString, QStringList> ColumnShapes(Connection& db) {
 }
 
 QString EngineOf(Connection& db, const QString& table) {
-    return db.Query("SELECT ENGINE FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() "
-                    "AND TABLE_NAME = '" + table + "'")
+    return db
+        .Query(
+            "SELECT ENGINE FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() "
+            "AND TABLE_NAME = '" +
+            table + "'")
         .Scalar();
 }
 
@@ -159,7 +164,7 @@ void ExpectSameRows(const Rows& before, const Rows& after, const QStringList& co
 }
 
 class OldDatabase : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         old_.Exec(kOldOrders + kOldEntries + kOldRows);
         ASSERT_TRUE(db_.Connect(ParamsOf(old_))) << db_.LastError().toStdString();
@@ -192,15 +197,17 @@ TEST_F(OldDatabase, UpgradeKeepsEveryRowAndReachesTheCreatedSchema) {
              "entries.entryno: kolonnen lagt til (int(11)) etter documentid",
              "invoice: tabellen opprettet",
          }) {
-        EXPECT_TRUE(report.steps.contains(step)) << step << "\n" << report.steps.join('\n').toStdString();
+        EXPECT_TRUE(report.steps.contains(step)) << step << "\n"
+                                                 << report.steps.join('\n').toStdString();
     }
     EXPECT_EQ(22, report.steps.filter(": tabellen opprettet").size());
     EXPECT_TRUE(report.notes.contains("orders.legacy_note: kolonnen er ikke definert; beholdt"))
         << report.notes.join('\n').toStdString();
 
-    const QStringList amounts{"ordertotal", "ordercost", "orderVAT", "sum",   "discount",
-                              "profit",     "lockedprice", "weight",  "volume", "vatsum"};
-    ExpectSameRows(ordersBefore, RowsOf(db_, "orders", orderColumns), orderColumns, amounts, "orders");
+    const QStringList amounts{"ordertotal", "ordercost",   "orderVAT", "sum",    "discount",
+                              "profit",     "lockedprice", "weight",   "volume", "vatsum"};
+    ExpectSameRows(ordersBefore, RowsOf(db_, "orders", orderColumns), orderColumns, amounts,
+                   "orders");
     ExpectSameRows(entriesBefore, RowsOf(db_, "entries", entryColumns), entryColumns, amounts,
                    "entries");
     EXPECT_EQ("1499.50", db_.Query("SELECT ordertotal FROM orders WHERE id = 1").Scalar());
@@ -236,8 +243,9 @@ TEST_F(OldDatabase, UpgradeLeavesTheUniqueProductCodeOutWhileCodesRepeat) {
               " ('A-1', 'Skrue'), ('A-1', 'Skrue, ny'), ('B-2', 'Mutter');");
     const schema::SchemaReport report = schema::UpgradeSchema(db_);
     ASSERT_TRUE(report.ok) << report.error.toStdString();
-    EXPECT_TRUE(report.notes.contains(
-        "product: nøkkel productcode_UNIQUE ikke lagt til: productcode \"A-1\" finnes flere ganger"))
+    EXPECT_TRUE(
+        report.notes.contains("product: nøkkel productcode_UNIQUE ikke lagt til: productcode "
+                              "\"A-1\" finnes flere ganger"))
         << report.notes.join('\n').toStdString();
     EXPECT_EQ("3", db_.Query("SELECT COUNT(*) FROM product").Scalar().toStdString());
     EXPECT_EQ("0", db_.Query("SELECT COUNT(*) FROM information_schema.STATISTICS WHERE "
@@ -246,10 +254,11 @@ TEST_F(OldDatabase, UpgradeLeavesTheUniqueProductCodeOutWhileCodesRepeat) {
                        .toStdString());
     EXPECT_EQ("InnoDB", EngineOf(db_, "product").toStdString());
     // The added columns carry their defaults into the old rows.
-    EXPECT_EQ("NOK 0 0000-00-00 00:00:00",
-              db_.Query("SELECT CONCAT_WS(' ', currency, instock, lastsale) FROM product WHERE id = 3")
-                  .Scalar()
-                  .toStdString());
+    EXPECT_EQ(
+        "NOK 0 0000-00-00 00:00:00",
+        db_.Query("SELECT CONCAT_WS(' ', currency, instock, lastsale) FROM product WHERE id = 3")
+            .Scalar()
+            .toStdString());
 
     // Once the codes are unique, the next upgrade adds the key.
     ASSERT_TRUE(db_.Exec("UPDATE product SET productcode = 'A-1b' WHERE id = 2"));
@@ -260,17 +269,19 @@ TEST_F(OldDatabase, UpgradeLeavesTheUniqueProductCodeOutWhileCodesRepeat) {
 
 TEST_F(OldDatabase, AFailedConversionStopsAndLeavesThatTableAsItWas) {
     // A plain float amount beyond what DECIMAL(15,2) holds.
-    old_.Exec("DROP TABLE orders;"
-              "CREATE TABLE orders (`id` int(11) NOT NULL AUTO_INCREMENT, `ordertotal` float,"
-              " PRIMARY KEY (`id`)) ENGINE=MyISAM DEFAULT CHARSET=utf8 COLLATE=utf8_unicode_ci;"
-              "INSERT INTO orders (ordertotal) VALUES (1e20), (10);");
+    old_.Exec(
+        "DROP TABLE orders;"
+        "CREATE TABLE orders (`id` int(11) NOT NULL AUTO_INCREMENT, `ordertotal` float,"
+        " PRIMARY KEY (`id`)) ENGINE=MyISAM DEFAULT CHARSET=utf8 COLLATE=utf8_unicode_ci;"
+        "INSERT INTO orders (ordertotal) VALUES (1e20), (10);");
     const schema::SchemaReport report = schema::UpgradeSchema(db_);
     EXPECT_FALSE(report.ok);
     EXPECT_TRUE(report.error.startsWith("orders: ")) << report.error.toStdString();
     EXPECT_EQ("MyISAM", EngineOf(db_, "orders").toStdString());
     EXPECT_EQ(Std({"id", "ordertotal"}), Std(ColumnsOf(db_, "orders")));
     EXPECT_EQ("2", db_.Query("SELECT COUNT(*) FROM orders").Scalar().toStdString());
-    EXPECT_EQ("1e20", db_.Query("SELECT ordertotal FROM orders WHERE id = 1").Scalar().toStdString());
+    EXPECT_EQ("1e20",
+              db_.Query("SELECT ordertotal FROM orders WHERE id = 1").Scalar().toStdString());
     // The tables before it in catalogue order were made; none after it.
     EXPECT_TRUE(report.steps.contains("news: tabellen opprettet"));
     EXPECT_FALSE(report.steps.contains("project: tabellen opprettet"));

@@ -6,8 +6,7 @@ int RunUpgrade(const AdminOptions& options, AdminIo& io);
 const QList<AdminCommand>& AdminCommands() {
     static const QList<AdminCommand> commands{
         {"init", "oppretter databasen og tabellene som mangler", RunInit},
-        {"upgrade", "bringer en eldre database til dagens tabeller uten å miste rader",
-         RunUpgrade},
+        {"upgrade", "bringer en eldre database til dagens tabeller uten å miste rader", RunUpgrade},
     };
     return commands;
 }

@@ -19,8 +19,10 @@ bool ParseAdminOptions(const QStringList& args, AdminOptions* options, QString* 
             continue;
         }
         if (!arg.startsWith("--")) {
-            if (o.command.isEmpty()) o.command = arg;
-            else o.arguments << arg;
+            if (o.command.isEmpty())
+                o.command = arg;
+            else
+                o.arguments << arg;
             continue;
         }
         QString name = arg.mid(2);

@@ -8,10 +8,10 @@
 // The command line of varlokken-admin: options shared by every subcommand,
 // the subcommand and what follows it.
 struct AdminOptions {
-    ConnectParams server;          // database stays empty; see database below
+    ConnectParams server;  // database stays empty; see database below
     QString database = "varlokken";
     QString command;
-    QStringList arguments;         // after the subcommand, for the subcommand to read
+    QStringList arguments;  // after the subcommand, for the subcommand to read
     bool help = false;
 };
 

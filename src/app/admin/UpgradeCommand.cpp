@@ -12,7 +12,8 @@ int RunUpgrade(const AdminOptions& options, AdminIo& io) {
     const schema::SchemaReport report = schema::UpgradeSchema(db);
     PrintSchemaReport(report, io);
     if (!report.ok) return AdminFail(io, "upgrade stoppet: " + report.error);
-    io.out << (report.steps.isEmpty() ? "Databasen " + options.database + " var allerede oppdatert.\n"
-                                      : "Databasen " + options.database + " er oppgradert.\n");
+    io.out << (report.steps.isEmpty()
+                   ? "Databasen " + options.database + " var allerede oppdatert.\n"
+                   : "Databasen " + options.database + " er oppgradert.\n");
     return kAdminOk;
 }

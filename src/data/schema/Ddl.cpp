@@ -8,9 +8,7 @@ namespace schema {
 namespace {
 
 // TEXT and BLOB columns take no DEFAULT clause on older servers; NULL is implied.
-bool IsLob(const QString& type) {
-    return type.endsWith("text") || type.endsWith("blob");
-}
+bool IsLob(const QString& type) { return type.endsWith("text") || type.endsWith("blob"); }
 
 QString QuoteIdentifier(const QString& name) { return Connection::QuoteIdentifier(name); }
 

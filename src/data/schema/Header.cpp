@@ -44,8 +44,7 @@ QList<ColumnDef> CommonHeader(const QString& table) {
         if (table == "news") h << Col("status", "int(11)");
     } else {
         h << Col("picture", "varchar(128)") << Col("object_url", "varchar(128)")
-          << Col("object_name", "varchar(64)") << headerInt("object_tag") << objectText
-          << usertag;
+          << Col("object_name", "varchar(64)") << headerInt("object_tag") << objectText << usertag;
     }
     return h;
 }

@@ -57,13 +57,15 @@ TablePlan PlanTable(const TableDef& def, const LiveTable* live) {
             plan.alterClauses << "MODIFY COLUMN " + ColumnSql(c);
             plan.steps << QString("%1: %2 -> %3").arg(where, have->type, c.type);
         } else if (Comparable(have->type) != Comparable(c.type)) {
-            plan.notes << QString("%1: typen %2 beholdt (definert %3)").arg(where, have->type, c.type);
+            plan.notes
+                << QString("%1: typen %2 beholdt (definert %3)").arg(where, have->type, c.type);
         }
         previous = c.name;
     }
     for (const LiveColumn& have : live->columns) {
         if (!def.Column(have.name)) {
-            plan.notes << QString("%1.%2: kolonnen er ikke definert; beholdt").arg(def.name, have.name);
+            plan.notes
+                << QString("%1.%2: kolonnen er ikke definert; beholdt").arg(def.name, have.name);
         }
     }
 

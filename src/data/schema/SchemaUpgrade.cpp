@@ -16,9 +16,9 @@ bool AddUniqueKey(Connection& db, const TableDef& def, const KeyDef& key, Schema
     QStringList columns;
     for (const QString& c : key.columns) columns << Connection::QuoteIdentifier(c);
     const QString list = columns.join(", ");
-    const QueryResult dup = db.Query("SELECT " + list + " FROM " +
-                                     Connection::QuoteIdentifier(def.name) + " GROUP BY " + list +
-                                     " HAVING COUNT(*) > 1 LIMIT 1");
+    const QueryResult dup =
+        db.Query("SELECT " + list + " FROM " + Connection::QuoteIdentifier(def.name) +
+                 " GROUP BY " + list + " HAVING COUNT(*) > 1 LIMIT 1");
     if (!dup.ok()) {
         report->error = def.name + ": " + dup.Error();
         return false;

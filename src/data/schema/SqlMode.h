@@ -12,7 +12,7 @@ namespace schema {
 // default mode allows them, so there this changes nothing. The session's
 // mode is restored when the object goes away.
 class ZeroDateMode {
-public:
+  public:
     explicit ZeroDateMode(Connection& db);
     ~ZeroDateMode();
     ZeroDateMode(const ZeroDateMode&) = delete;
@@ -21,7 +21,7 @@ public:
     // False when the session's mode could not be read or set (LastError of the connection).
     bool ok() const { return ok_; }
 
-private:
+  private:
     Connection& db_;
     QString saved_;
     bool changed_ = false;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QList>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 // Table definitions as data: the DDL, the schema upgrade and the checks are
 // all generated from these.
@@ -20,17 +20,17 @@ Charset Utf8Unicode();
 
 struct ColumnDef {
     QString name;
-    QString type;             // SQL type as the server shows it: "int(11)", "decimal(15,2)"
-    QString defaultSql;       // DEFAULT clause value ("NULL", "'0'", "CURRENT_TIMESTAMP"); empty: none
+    QString type;        // SQL type as the server shows it: "int(11)", "decimal(15,2)"
+    QString defaultSql;  // DEFAULT clause value ("NULL", "'0'", "CURRENT_TIMESTAMP"); empty: none
     bool notNull = false;
-    QString extra;            // "AUTO_INCREMENT", "ON UPDATE CURRENT_TIMESTAMP"
+    QString extra;  // "AUTO_INCREMENT", "ON UPDATE CURRENT_TIMESTAMP"
     // The documented float(15,2)/float(15,3) amounts, kept as DECIMAL here;
     // an older database has them as FLOAT and the upgrade converts them.
     bool amount = false;
 };
 
 struct KeyDef {
-    QString name;             // "PRIMARY" for the primary key
+    QString name;  // "PRIMARY" for the primary key
     QStringList columns;
     bool unique = false;
 };

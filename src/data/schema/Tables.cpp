@@ -6,11 +6,11 @@ namespace schema {
 namespace {
 
 // Catalogue order; creation and upgrade go through the tables in this order.
-const char* const kOrder[] = {"users",   "document", "invoice",    "company",     "groups",
-                              "po",      "jobs",     "calendar",   "contact",     "accounts",
-                              "news",    "orders",   "entries",    "project",     "subproject",
-                              "banner",  "offer",    "asset",      "product",     "items",
-                              "productview", "package", "deviations", "certificate"};
+const char* const kOrder[] = {"users",       "document", "invoice",    "company",    "groups",
+                              "po",          "jobs",     "calendar",   "contact",    "accounts",
+                              "news",        "orders",   "entries",    "project",    "subproject",
+                              "banner",      "offer",    "asset",      "product",    "items",
+                              "productview", "package",  "deviations", "certificate"};
 
 QList<TableDef> Build() {
     QList<TableDef> all;

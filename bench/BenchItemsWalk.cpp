@@ -46,12 +46,16 @@ long long Bare(MYSQL* m, Reading reading) {
     return sink + static_cast<long long>(sum);
 }
 
+double openSeconds = 0;
+
 long long Ours(Connection& c, Reading reading) {
     Table t(c, "items");
-    if (!t.Open()) {
-        std::fprintf(stderr, "%s\n", t.LastError().toUtf8().constData());
-        std::exit(1);
-    }
+    openSeconds = bench::Seconds([&] {
+        if (!t.Open()) {
+            std::fprintf(stderr, "%s\n", t.LastError().toUtf8().constData());
+            std::exit(1);
+        }
+    });
     Field* f[5];
     for (int k = 0; k < 5; ++k) f[k] = t.FieldByName(bench::kItemColumns[k]);
     long long sink = 0;
@@ -82,6 +86,7 @@ int main() {
         const std::size_t rssBefore = bench::ResidentBytes();
         Table t(c, "items");
         if (!t.Open()) return 1;
+        t.RecordCount();  // every row read
         const std::size_t peak = bench::PeakResidentBytes() - rssBefore;
         const unsigned long long sent = bench::BytesSent(c) - sentBefore;
         std::printf("items: %d rows, server sent %.1f MB, dataset holds %.1f MB, peak process growth %.1f MB\n",
@@ -94,16 +99,21 @@ int main() {
     for (Reading reading : {Reading::Text, Reading::Typed}) {
         double ours = 1e300;
         double theirs = 1e300;
+        double bestBare = 1e300;
         long long a = 0;
         long long b = 0;
-        for (int run = 0; run < 3; ++run) {
-            theirs = std::min(theirs, bench::Seconds([&] { b = Bare(bare, reading); }));
-            ours = std::min(ours, bench::Seconds([&] { a = Ours(c, reading); }));
+        for (int run = 0; run < 5; ++run) {
+            theirs = bench::Seconds([&] { b = Bare(bare, reading); });
+            bestBare = std::min(bestBare, theirs);
+            const double s = bench::Seconds([&] { a = Ours(c, reading); });
+            std::printf("  run %d: bare %.3f s, dataset %.3f s (open %.3f s, walk %.3f s)\n", run + 1,
+                        theirs, s, openSeconds, s - openSeconds);
+            ours = std::min(ours, s);
         }
         if (a != b) std::printf("warning: the two readings differ (%lld, %lld)\n", a, b);
         bench::Report(reading == Reading::Text ? "open + walk items, 5 fields as text"
                                                : "open + walk items, 5 fields typed",
-                      ours, theirs, "s", 1.3);
+                      ours, bestBare, "s", 1.3);
     }
     mysql_close(bare);
     return 0;

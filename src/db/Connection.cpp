@@ -47,9 +47,20 @@ QByteArray EscapeOffline(const QByteArray& in) {
 
 Connection::Connection() = default;
 
-Connection::~Connection() { CloseHandle(); }
+Connection::~Connection() {
+    FinishPendingRead();
+    CloseHandle();
+}
+
+void Connection::FinishPendingRead() {
+    if (!pendingRead_) return;
+    auto finish = std::move(pendingRead_);
+    pendingRead_ = nullptr;
+    finish();
+}
 
 bool Connection::Connect(const ConnectParams& params) {
+    FinishPendingRead();
     CloseHandle();
     params_ = params;
     inTransaction_ = false;
@@ -59,6 +70,7 @@ bool Connection::Connect(const ConnectParams& params) {
 }
 
 void Connection::Disconnect() {
+    FinishPendingRead();
     CloseHandle();
     wanted_ = false;
     inTransaction_ = false;
@@ -116,6 +128,7 @@ void Connection::CloseHandle() {
 }
 
 st_mysql* Connection::Acquire() {
+    FinishPendingRead();
     if (transactionLost_) {
         SetError(QStringLiteral("Transaksjonen ble avbrutt fordi forbindelsen til databasen ble "
                                 "brutt; ingen av endringene i den er lagret."));

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 #include "db/QueryResult.h"
 
 struct st_mysql;
@@ -86,12 +88,17 @@ public:
     void NoteError(unsigned errnum, const QString& text);
     void NoteSuccess();
     void SetError(const QString& text, unsigned errnum = 0);
+    // For the dataset layer: a result whose rows are still being read. It is read to the
+    // end before the connection is used for anything else.
+    void SetPendingRead(std::function<void()> finish) { pendingRead_ = std::move(finish); }
+    void ClearPendingRead() { pendingRead_ = nullptr; }
 
 private:
     bool Open();
     void CloseHandle();
     bool Run(const QByteArray& sql);
     void AfterStatement();
+    void FinishPendingRead();
 
     st_mysql* mysql_ = nullptr;
     ConnectParams params_;
@@ -103,4 +110,5 @@ private:
     quint64 insertId_ = 0;
     quint64 affectedRows_ = 0;
     QString lastInfo_;
+    std::function<void()> pendingRead_;
 };

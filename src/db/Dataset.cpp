@@ -66,7 +66,12 @@ QString LastPart(const QString& name) {
 
 Dataset::Dataset(Connection& connection) : connection_(&connection) {}
 
+namespace {
+constexpr std::size_t kStreamBlock = 256;
+}  // namespace
+
 Dataset::~Dataset() {
+    DiscardStream();
     for (Dataset* d : details_) d->master_ = nullptr;
     if (master_) std::erase(master_->details_, this);
 }
@@ -74,7 +79,9 @@ Dataset::~Dataset() {
 bool Dataset::CanModify() const { return IsActive() && !readOnly_ && !UpdateTable().isEmpty(); }
 
 // Reads the rows of SelectSql() into a new store; the old rows stay until it succeeds.
-bool Dataset::Fetch() {
+// Streaming, only the first rows are read now and the result stays open.
+bool Dataset::Fetch(bool stream) {
+    DiscardStream();
     const QByteArray sql = SelectSql().toUtf8();
     MYSQL* m = connection_->Acquire();
     if (!m) {
@@ -95,6 +102,18 @@ bool Dataset::Fetch() {
     const unsigned oldColumns = columns_;
     const bool wasActive = IsActive();
     BindFields(res);
+    indexes_.clear();
+    decodedRow_ = -1;
+    decodedPtr_ = nullptr;
+    lastError_.clear();
+    if (stream && res) {
+        store_.Clear();
+        streamResult_ = res;
+        streamHandle_ = m;
+        connection_->SetPendingRead([this] { FinishFetch(); });
+        FetchMore(kStreamBlock);
+        return lastError_.isEmpty();
+    }
     RowStore rows;
     unsigned errnum = 0;
     QString error;
@@ -121,11 +140,60 @@ bool Dataset::Fetch() {
     }
     connection_->NoteSuccess();
     store_ = std::move(rows);
-    indexes_.clear();
-    decodedRow_ = -1;
-    decodedPtr_ = nullptr;
-    lastError_.clear();
     return true;
+}
+
+void Dataset::FetchMore(std::size_t count) const {
+    if (!streamResult_) return;
+    for (std::size_t i = 0; i < count; ++i) {
+        MYSQL_ROW row = mysql_fetch_row(streamResult_);
+        if (!row) {
+            EndStream();
+            return;
+        }
+        store_.Append(row, mysql_fetch_lengths(streamResult_), columns_);
+    }
+}
+
+// The last row was read: release the result and report a failure that ended it.
+void Dataset::EndStream() const {
+    MYSQL* m = streamHandle_;
+    unsigned errnum = mysql_errno(m);
+    QString error = errnum ? QString::fromUtf8(mysql_error(m)) : QString();
+    mysql_free_result(streamResult_);
+    streamResult_ = nullptr;
+    streamHandle_ = nullptr;
+    connection_->ClearPendingRead();
+    while (!errnum && mysql_more_results(m)) {
+        if (mysql_next_result(m) > 0) {
+            errnum = mysql_errno(m);
+            error = QString::fromUtf8(mysql_error(m));
+            break;
+        }
+        if (MYSQL_RES* extra = mysql_store_result(m)) mysql_free_result(extra);
+    }
+    if (errnum) {
+        connection_->NoteError(errnum, error);
+        lastError_ = connection_->LastError();
+    }
+}
+
+// Drops the rest of a result being read (closing or reading the rows again).
+void Dataset::DiscardStream() {
+    if (!streamResult_) return;
+    MYSQL* m = streamHandle_;
+    mysql_free_result(streamResult_);
+    streamResult_ = nullptr;
+    streamHandle_ = nullptr;
+    connection_->ClearPendingRead();
+    while (mysql_more_results(m) && mysql_next_result(m) == 0) {
+        if (MYSQL_RES* extra = mysql_store_result(m)) mysql_free_result(extra);
+    }
+}
+
+int Dataset::RecordCount() const {
+    FinishFetch();
+    return static_cast<int>(store_.Size());
 }
 
 void Dataset::BindFields(st_mysql_res* result) {
@@ -184,7 +252,7 @@ void Dataset::BindFields(st_mysql_res* result) {
 bool Dataset::Open() {
     if (IsActive()) return true;
     if (master_) UpdateMasterKey();
-    if (!Fetch()) return false;
+    if (!Fetch(true)) return false;
     state_ = DatasetState::Browse;
     row_ = store_.Size() ? 0 : -1;
     bof_ = true;
@@ -197,6 +265,7 @@ bool Dataset::Open() {
 
 void Dataset::Close() {
     if (!IsActive()) return;
+    DiscardStream();
     buffer_.clear();
     changed_.clear();
     store_.Clear();
@@ -226,7 +295,7 @@ bool Dataset::Refresh() {
         }
     }
     if (master_) UpdateMasterKey();
-    if (!Fetch()) return false;
+    if (!Fetch(false)) return false;
     const int count = RecordCount();
     int row = count ? std::clamp(oldRow, 0, count - 1) : -1;
     if (hadId) {
@@ -246,7 +315,7 @@ bool Dataset::Reopen() {
     if (!IsActive()) return true;
     if (!CheckBrowseMode()) return false;
     if (master_) UpdateMasterKey();
-    if (!Fetch()) return false;
+    if (!Fetch(false)) return false;
     row_ = store_.Size() ? 0 : -1;
     bof_ = true;
     eof_ = store_.Size() == 0;
@@ -307,7 +376,8 @@ bool Dataset::Last() {
 
 bool Dataset::Next() {
     if (!CheckBrowseMode()) return false;
-    if (row_ + 1 >= RecordCount()) {
+    if (row_ + 1 >= static_cast<int>(store_.Size())) FetchMore(kStreamBlock);
+    if (row_ + 1 >= static_cast<int>(store_.Size())) {
         eof_ = true;
         return false;
     }
@@ -351,17 +421,14 @@ bool Dataset::SetRecNo(int recNo) {
     return true;
 }
 
-const Cell& Dataset::DataCell(int column) const {
+void Dataset::DecodeCurrent() const {
     const char* row = store_.Row(static_cast<std::size_t>(row_));
-    if (decodedRow_ != row_ || decodedPtr_ != row) {
-        RowStore::Decode(row, columns_, cells_.data());
-        decodedRow_ = row_;
-        decodedPtr_ = row;
-    }
-    return cells_[static_cast<std::size_t>(column)];
+    RowStore::Decode(row, columns_, cells_.data());
+    decodedRow_ = row_;
+    decodedPtr_ = row;
 }
 
-Cell Dataset::CellOf(const Field& field) const {
+Cell Dataset::OtherCellOf(const Field& field) const {
     switch (field.kind_) {
         case FieldKind::Data:
             if (field.column_ < 0) return Cell();

@@ -61,7 +61,8 @@ public:
     bool Eof() const { return eof_; }
     bool Bof() const { return bof_; }
     bool IsEmpty() const { return store_.Size() == 0; }
-    int RecordCount() const { return static_cast<int>(store_.Size()); }
+    // All rows (a table being read is read to the end first).
+    int RecordCount() const;
     // 1-based position of the current record, 0 when there is none.
     int RecNo() const;
     bool SetRecNo(int recNo);
@@ -159,7 +160,11 @@ protected:
 private:
     friend class Field;
 
-    bool Fetch();
+    bool Fetch(bool stream);
+    void FetchMore(std::size_t rows) const;
+    void FinishFetch() const { FetchMore(static_cast<std::size_t>(-1)); }
+    void EndStream() const;
+    void DiscardStream();
     void BindFields(struct st_mysql_res* result);
     bool CheckBrowseMode();
     void SetState(DatasetState state);
@@ -168,8 +173,19 @@ private:
     void MasterMoved();
     bool UpdateMasterKey();
     Cell LookupCell(const Field& field) const;
-    const Cell& DataCell(int column) const;
-    Cell CellOf(const Field& field) const;
+    const Cell& DataCell(int column) const {
+        if (decodedRow_ != row_ || decodedPtr_ != store_.Row(static_cast<std::size_t>(row_))) DecodeCurrent();
+        return cells_[static_cast<std::size_t>(column)];
+    }
+    void DecodeCurrent() const;
+    // The value of a field on the current record; the common case (a column while
+    // browsing) inline, as it is read for every row of a walk.
+    Cell CellOf(const Field& field) const {
+        if (state_ == DatasetState::Browse && field.kind_ == FieldKind::Data && field.column_ >= 0 && row_ >= 0)
+            return DataCell(field.column_);
+        return OtherCellOf(field);
+    }
+    Cell OtherCellOf(const Field& field) const;
     bool SetCell(Field& field, CellValue value);
     void EnsureCalculated() const;
     bool BeginEditing(DatasetState state);
@@ -182,7 +198,11 @@ private:
     Connection* connection_;
     DatasetState state_ = DatasetState::Inactive;
     bool readOnly_ = false;
-    RowStore store_;
+    // Open reads the first rows and returns; the rest are read as the cursor reaches them,
+    // while the server sends them, or all at once when anything else needs the connection.
+    mutable RowStore store_;
+    mutable struct st_mysql_res* streamResult_ = nullptr;
+    mutable struct st_mysql* streamHandle_ = nullptr;
     int row_ = -1;
     bool bof_ = true;
     bool eof_ = true;

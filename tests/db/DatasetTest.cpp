@@ -398,4 +398,59 @@ TEST_F(DatasetTest, QueryWritesOnlyItsOwnTable) {
     EXPECT_EQ(DatasetState::Inactive, q.State());
 }
 
+TEST_F(DatasetTest, TableStillBeingReadGivesWayToOtherStatements) {
+    db_.Exec("CREATE TABLE many (id INT AUTO_INCREMENT PRIMARY KEY, n INT);"
+             "INSERT INTO many (n) SELECT seq FROM seq_1_to_3000;");
+    Table many(conn_, "many");
+    many.SetOrder("id");
+    ASSERT_TRUE(many.Open());
+    many.Next();
+    // Other work on the same connection while the rows are still arriving.
+    EXPECT_EQ("3", conn_.Query("SELECT COUNT(*) FROM product").Scalar());
+    Table other(conn_, "product");
+    ASSERT_TRUE(other.Open());
+    ASSERT_TRUE(conn_.Exec("UPDATE many SET n = 0 WHERE id = 3000"));
+    EXPECT_EQ(3000, many.RecordCount());
+    EXPECT_EQ(2, many.RecNo());
+    EXPECT_TRUE(many.Locate("n", 2999));
+    int walked = 0;
+    for (many.First(); !many.Eof(); many.Next()) ++walked;
+    EXPECT_EQ(3000, walked);
+
+    // Walking to the end reads the rest as it goes; closing early drops it.
+    Table walk(conn_, "many");
+    ASSERT_TRUE(walk.Open());
+    int count = 0;
+    for (walk.First(); !walk.Eof(); walk.Next()) ++count;
+    EXPECT_EQ(3000, count);
+    Table dropped(conn_, "many");
+    ASSERT_TRUE(dropped.Open());
+    dropped.Close();
+    EXPECT_TRUE(conn_.Exec("UPDATE many SET n = 1 WHERE id = 1"));
+    {
+        Table gone(conn_, "many");
+        ASSERT_TRUE(gone.Open());
+    }
+    EXPECT_EQ("1", conn_.Query("SELECT n FROM many WHERE id = 1").Scalar());
+}
+
+TEST_F(DatasetTest, ConnectionLostWhileRowsArriveIsReported) {
+    db_.Exec("CREATE TABLE many (id INT AUTO_INCREMENT PRIMARY KEY, txt VARCHAR(200));"
+             "INSERT INTO many (txt) SELECT REPEAT('x', 200) FROM seq_1_to_20000;");
+    Table many(conn_, "many");
+    ASSERT_TRUE(many.Open());
+    Connection killer;
+    ASSERT_TRUE(killer.Connect(dbtest::SocketParams(db_)));
+    ASSERT_TRUE(killer.Exec("KILL " + QString::number(conn_.ThreadId())));
+    int count = 0;
+    for (many.First(); !many.Eof(); many.Next()) ++count;  // never a crash
+    EXPECT_LE(count, 20000);
+    if (count < 20000) {
+        EXPECT_TRUE(many.LastError().startsWith("Forbindelsen til databasen ble brutt")) << many.LastError().toStdString();
+    }
+    // The next operation connects again.
+    EXPECT_TRUE(many.Refresh()) << many.LastError().toStdString();
+    EXPECT_EQ(20000, many.RecordCount());
+}
+
 }  // namespace

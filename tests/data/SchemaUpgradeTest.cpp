@@ -235,6 +235,18 @@ TEST_F(OldDatabase, UpgradeKeepsEveryRowAndReachesTheCreatedSchema) {
     EXPECT_TRUE(again.steps.isEmpty()) << again.steps.join('\n').toStdString();
 }
 
+TEST_F(OldDatabase, CreatingLeavesOldTablesAloneAndSaysTheyNeedTheUpgrade) {
+    const schema::SchemaReport report = schema::CreateSchema(db_);
+    ASSERT_TRUE(report.ok) << report.error.toStdString();
+    EXPECT_EQ(22, report.steps.size());
+    for (const char* note : {"orders: trenger oppgradering (varlokken-admin upgrade)",
+                             "entries: trenger oppgradering (varlokken-admin upgrade)"}) {
+        EXPECT_TRUE(report.notes.contains(note)) << report.notes.join('\n').toStdString();
+    }
+    EXPECT_EQ("MyISAM", EngineOf(db_, "orders").toStdString());
+    EXPECT_EQ("3", db_.Query("SELECT COUNT(*) FROM orders").Scalar().toStdString());
+}
+
 TEST_F(OldDatabase, UpgradeLeavesTheUniqueProductCodeOutWhileCodesRepeat) {
     old_.Exec("CREATE TABLE product (" + kHeaderStart + kHeaderEnd +
               "`productcode` varchar(40) NOT NULL, `producttext` varchar(128) DEFAULT NULL,"

@@ -17,7 +17,8 @@
 
 namespace {
 bool HasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 bool Headless() {
@@ -27,12 +28,14 @@ bool Headless() {
 
 // The main window until the log-on and the module panels exist.
 class StandInMainWindow : public WindowBase<QMainWindow> {
-public:
-    explicit StandInMainWindow(AppContext& ctx) : WindowBase<QMainWindow>(QStringLiteral("MainForm6")) {
+  public:
+    explicit StandInMainWindow(AppContext& ctx)
+        : WindowBase<QMainWindow>(QStringLiteral("MainForm6")) {
         setWindowTitle(QStringLiteral("Varlokken SQL 6.12-732"));
-        auto* label = new QLabel(QStringLiteral("Varlokken SQL 6.12-732\n\n") + ctx.config().CompanyIniPath() +
-                                     QLatin1Char('\n') + ctx.log().FilePath(),
-                                 this);
+        auto* label =
+            new QLabel(QStringLiteral("Varlokken SQL 6.12-732\n\n") +
+                           ctx.config().CompanyIniPath() + QLatin1Char('\n') + ctx.log().FilePath(),
+                       this);
         label->setAlignment(Qt::AlignCenter);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         setCentralWidget(label);

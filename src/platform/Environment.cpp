@@ -55,7 +55,8 @@ QString DesktopFolder() {
     if (config.isEmpty()) config = HomeFolder() + QStringLiteral("/.config");
     QFile dirs(config + QStringLiteral("/user-dirs.dirs"));
     if (dirs.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        static const QRegularExpression line(QStringLiteral(R"(^\s*XDG_DESKTOP_DIR\s*=\s*"(.*)\"\s*$)"));
+        static const QRegularExpression line(
+            QStringLiteral(R"(^\s*XDG_DESKTOP_DIR\s*=\s*"(.*)\"\s*$)"));
         while (!dirs.atEnd()) {
             const auto match = line.match(QString::fromUtf8(dirs.readLine()).trimmed());
             if (!match.hasMatch()) continue;

@@ -17,7 +17,8 @@ DesktopSize DesktopOf(const QWidget* window) {
 WindowPlacement PlacementOf(const QWidget* window) {
     const bool maximized = window->isMaximized();
     // A maximised window keeps the place it returns to.
-    const QRect normal = maximized ? window->normalGeometry() : QRect(window->pos(), window->size());
+    const QRect normal =
+        maximized ? window->normalGeometry() : QRect(window->pos(), window->size());
     return WindowPlacement{normal.x(), normal.y(), normal.width(), normal.height(), maximized};
 }
 }  // namespace
@@ -47,8 +48,10 @@ void WindowPositionKeeper::Save() {
 
 bool WindowPositionKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && !event->spontaneous()) {
-        if (event->type() == QEvent::Show) Restore();
-        else if (event->type() == QEvent::Hide) Save();
+        if (event->type() == QEvent::Show)
+            Restore();
+        else if (event->type() == QEvent::Hide)
+            Save();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -13,7 +13,7 @@ class QEvent;
 // hands in and gets back (a detail level and the like).
 class WindowPositionKeeper : public QObject {
     Q_OBJECT
-public:
+  public:
     WindowPositionKeeper(QWidget* window, const QString& windowName);
 
     QString WindowName() const { return name_; }
@@ -28,10 +28,10 @@ public:
     void Restore();
     void Save();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* window_;
     QString name_;
     bool onlyPos_ = false;
@@ -44,7 +44,7 @@ private:
 // its documented name ("MainForm6", "UserAccessForm").
 template <class QtWindow>
 class WindowBase : public QtWindow {
-public:
+  public:
     explicit WindowBase(const QString& windowName, QWidget* parent = nullptr) : QtWindow(parent) {
         this->setObjectName(windowName);
         keeper_ = new WindowPositionKeeper(this, windowName);
@@ -55,6 +55,6 @@ public:
     QString Diverse() const { return keeper_->Diverse(); }
     void SetDiverse(const QString& text) { keeper_->SetDiverse(text); }
 
-private:
+  private:
     WindowPositionKeeper* keeper_;
 };

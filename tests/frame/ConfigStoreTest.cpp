@@ -15,7 +15,7 @@
 namespace {
 
 class ConfigStoreTest : public ::testing::Test {
-protected:
+  protected:
     ConfigStoreTest() : ctx_(std::make_unique<testsupport::ScriptedPrompter>()) {
         ctx_.log().SetLoggingOn(true);
         ctx_.config().SetCommandLineUser("kari");
@@ -62,8 +62,10 @@ TEST_F(ConfigStoreTest, NewIniGetsCreatedAndModifiedHeaderReopeningOnlyModified)
     EXPECT_EQ(store().CurrentSection(), "STANDARD");
 
     // Reopened by a later start: the CREATED_ keys stay as they were.
-    TempHome::Write(Etc(), QString(TempHome::Read(Etc())).replace(
-                               first.Value("INI_SELF", "CREATED_TIME"), "01.01.2000 00:00:00").toUtf8());
+    TempHome::Write(Etc(),
+                    QString(TempHome::Read(Etc()))
+                        .replace(first.Value("INI_SELF", "CREATED_TIME"), "01.01.2000 00:00:00")
+                        .toUtf8());
     AppContext later(std::make_unique<testsupport::ScriptedPrompter>());
     later.config().SetCommandLineUser("ola");
     later.config().OpenCompanyIni(Etc());
@@ -75,7 +77,8 @@ TEST_F(ConfigStoreTest, NewIniGetsCreatedAndModifiedHeaderReopeningOnlyModified)
 }
 
 TEST_F(ConfigStoreTest, KeyReadsGiveEmptyZeroOrFalseWhenMissingOrMalformed) {
-    TempHome::Write(Etc(), "[STANDARD]\nN=42\nBad=4x\nHex=$1F\nF=2,5\nB=1\nT=True\nZ=0\n[Other]\nN=7\n");
+    TempHome::Write(Etc(),
+                    "[STANDARD]\nN=42\nBad=4x\nHex=$1F\nF=2,5\nB=1\nT=True\nZ=0\n[Other]\nN=7\n");
     OpenCompany();
     EXPECT_EQ(store().ReadIniString("missing"), "");
     EXPECT_EQ(store().ReadIniInteger("missing"), 0);
@@ -195,15 +198,18 @@ struct PositionCase {
     QString diverse;
 };
 
-class RestoreWindowPos : public ConfigStoreTest, public ::testing::WithParamInterface<PositionCase> {};
+class RestoreWindowPos : public ConfigStoreTest,
+                         public ::testing::WithParamInterface<PositionCase> {};
 
 TEST_P(RestoreWindowPos, PlacesTheWindowOnTheDesktop) {
     const PositionCase& c = GetParam();
-    if (*c.record) TempHome::Write(home_.Base() + "etc/kari.INI", QByteArray("[VINDU-Test]\n") + c.record);
+    if (*c.record)
+        TempHome::Write(home_.Base() + "etc/kari.INI", QByteArray("[VINDU-Test]\n") + c.record);
     OpenCompany();
     const WindowPlacement designed{30, 40, 800, 600, false};
     QString option = c.option;
-    const WindowPlacement placed = store().RestoreWindowPos(designed, DesktopSize{1920, 1080}, "Test", option);
+    const WindowPlacement placed =
+        store().RestoreWindowPos(designed, DesktopSize{1920, 1080}, "Test", option);
     EXPECT_EQ(placed.left, c.expected.left);
     EXPECT_EQ(placed.top, c.expected.top);
     EXPECT_EQ(placed.width, c.expected.width);
@@ -221,13 +227,22 @@ INSTANTIATE_TEST_SUITE_P(
     Records, RestoreWindowPos,
     ::testing::Values(
         PositionCase{"FirstShow", "", "", {0, 0, 800, 600, false}, ""},
-        PositionCase{"Stored", "Left=100\nTop=50\nWidth=1000\nHeight=700\nMaximized=0\nDiverse=3\n", "",
-                     {100, 50, 1000, 700, false}, "3"},
-        PositionCase{"BeyondTheDesktop", "Left=5000\nTop=3000\n", "", {1120, 480, 800, 600, false}, ""},
-        PositionCase{"BeyondWithStoredSize", "Left=5000\nWidth=1000\n", "", {920, 0, 1000, 600, false}, ""},
-        PositionCase{"OnlyPos", "Left=10\nTop=20\nWidth=1000\nHeight=700\n", "OnlyPos",
-                     {10, 20, 800, 600, false}, ""},
-        PositionCase{"ZeroSizeKeepsDesigned", "Width=0\nHeight=-5\n", "", {0, 0, 800, 600, false}, ""},
+        PositionCase{"Stored",
+                     "Left=100\nTop=50\nWidth=1000\nHeight=700\nMaximized=0\nDiverse=3\n",
+                     "",
+                     {100, 50, 1000, 700, false},
+                     "3"},
+        PositionCase{
+            "BeyondTheDesktop", "Left=5000\nTop=3000\n", "", {1120, 480, 800, 600, false}, ""},
+        PositionCase{
+            "BeyondWithStoredSize", "Left=5000\nWidth=1000\n", "", {920, 0, 1000, 600, false}, ""},
+        PositionCase{"OnlyPos",
+                     "Left=10\nTop=20\nWidth=1000\nHeight=700\n",
+                     "OnlyPos",
+                     {10, 20, 800, 600, false},
+                     ""},
+        PositionCase{
+            "ZeroSizeKeepsDesigned", "Width=0\nHeight=-5\n", "", {0, 0, 800, 600, false}, ""},
         PositionCase{"Maximized", "Maximized=1\nLeft=1\nTop=2\n", "", {1, 2, 800, 600, true}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -235,10 +250,12 @@ TEST_F(ConfigStoreTest, SaveWindowPosWritesTheRecordAndPopsTheGeometryStack) {
     OpenCompany();
     store().SelectSection("TFM");
     QString option;
-    store().RestoreWindowPos(WindowPlacement{0, 0, 640, 480}, DesktopSize{1920, 1080}, "MainForm6", option);
+    store().RestoreWindowPos(WindowPlacement{0, 0, 640, 480}, DesktopSize{1920, 1080}, "MainForm6",
+                             option);
     const Geometry main = store().LastGeometry();
     QString dialogOption = "OnlyPos";
-    store().RestoreWindowPos(WindowPlacement{0, 0, 260, 100}, DesktopSize{1920, 1080}, "Dialog", dialogOption);
+    store().RestoreWindowPos(WindowPlacement{0, 0, 260, 100}, DesktopSize{1920, 1080}, "Dialog",
+                             dialogOption);
     EXPECT_EQ(store().LastGeometry().width, 260);
     EXPECT_EQ(store().PreviousGeometry().width, main.width);
 
@@ -257,8 +274,8 @@ TEST_F(ConfigStoreTest, SaveWindowPosWritesTheRecordAndPopsTheGeometryStack) {
     EXPECT_EQ(user.Value("VINDU-Dialog", "Diverse"), "detalj=2");
 
     QString again;
-    const WindowPlacement placed =
-        store().RestoreWindowPos(WindowPlacement{0, 0, 260, 100}, DesktopSize{1920, 1080}, "Dialog", again);
+    const WindowPlacement placed = store().RestoreWindowPos(
+        WindowPlacement{0, 0, 260, 100}, DesktopSize{1920, 1080}, "Dialog", again);
     EXPECT_EQ(placed.left, 11);
     EXPECT_EQ(again, "detalj=2");
 }
@@ -272,7 +289,8 @@ TEST_F(ConfigStoreTest, SevrantepathCreatesFoldersInsideTheBaseOnly) {
     EXPECT_EQ(store().sevrantepath("data\\docs"), home_.Base() + "data/docs/");
     EXPECT_TRUE(QFileInfo(home_.Base() + "data/docs").isDir());
     EXPECT_EQ(OnDisk(Etc()).Value("FOLDERS", "data\\docs_folder"), home_.Base() + "data/docs/");
-    EXPECT_TRUE(ctx_.log().Lines().filter("kv_reg.sevrantepath(data\\docs): Lager mappen").size() == 1);
+    EXPECT_TRUE(ctx_.log().Lines().filter("kv_reg.sevrantepath(data\\docs): Lager mappen").size() ==
+                1);
 
     EXPECT_EQ(store().sevrantepath("bin"), home_.Base() + "bin/");
     EXPECT_FALSE(QFileInfo(home_.Base() + "bin").exists());
@@ -302,6 +320,23 @@ TEST_F(ConfigStoreTest, ProgramTextFilesLieBesideTheIniFiles) {
     store().SetProgramPath("/opt/varlokken/bin/varlokken");
     EXPECT_EQ(store().ProgramTextFile(), home_.Base() + "etc/varlokken.txt");
     EXPECT_EQ(store().ProgramTextListFile(), home_.Base() + "etc/varlokken.txl");
+}
+
+}  // namespace
+
+#include "app/frame/SetupKeys.h"
+
+namespace {
+
+TEST_F(ConfigStoreTest, SetupKeyReaders) {
+    TempHome::Write(Etc(),
+                    "[STANDARD]\nFirma_OrgNr=NO 987 654 321 MVA\nArbeid_ArbeidstidStart=7:30\n"
+                    "Arbeid_ArbeidstidSlutt=sen\n");
+    OpenCompany();
+    EXPECT_EQ(OrganisationNumber(store()), "NO 987 654 321 MVA");
+    EXPECT_EQ(OrganisationNumber(store(), true), "987654321");
+    EXPECT_EQ(WorkStartToday(store()), QDateTime(QDate::currentDate(), QTime(7, 30)));
+    EXPECT_LE(qAbs(WorkEndToday(store()).secsTo(QDateTime::currentDateTime())), 60);
 }
 
 }  // namespace

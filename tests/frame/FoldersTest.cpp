@@ -21,8 +21,9 @@
 namespace {
 
 class FrameFiles : public ::testing::Test {
-protected:
-    FrameFiles() : script_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(script_)) {
+  protected:
+    FrameFiles()
+        : script_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(script_)) {
         ctx_.log().SetLoggingOn(true);
         ctx_.config().OpenCompanyIni(ctx_.config().FindCompanyIni(home_.WorkDir()));
     }
@@ -31,7 +32,8 @@ protected:
     static void MakeOld(const QString& path) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                     QFileDevice::FileModificationTime));
     }
     static bool MakeSocket(const QString& path) {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -78,7 +80,8 @@ TEST_F(FrameFiles, MkdirsafeLogsSuccessAndFailure) {
     EXPECT_TRUE(mkdirsafe(log(), home_.Path("one")));
     EXPECT_TRUE(log().LastLine().endsWith(" Oppretter mappen " + home_.Path("one")));
     EXPECT_FALSE(mkdirsafe(log(), home_.Path("missing/two")));
-    EXPECT_TRUE(log().LastLine().endsWith(" FEIL: [mkdirsafe:2] kan ikke opprette mappen " + home_.Path("missing/two")));
+    EXPECT_TRUE(log().LastLine().endsWith(" FEIL: [mkdirsafe:2] kan ikke opprette mappen " +
+                                          home_.Path("missing/two")));
     EXPECT_EQ(log().ErrorCount(), 1);
 }
 
@@ -95,12 +98,18 @@ TEST_F(FrameFiles, DeleteTempFilesEmptiesTheProgramsTmpFolder) {
 
     DeleteTempFiles(store(), false);
     EXPECT_TRUE(QFileInfo(tmp).isDir());
-    EXPECT_TRUE(QDir(tmp).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(
+        QDir(tmp)
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+            .isEmpty());
     EXPECT_EQ(TempHome::Read(home_.Path("keep/outside.txt")), "must stay");
-    EXPECT_EQ(log().Lines().filter("Sletter midlertidige filer opprettet av Sevrante programmer").size(), 1);
+    EXPECT_EQ(
+        log().Lines().filter("Sletter midlertidige filer opprettet av Sevrante programmer").size(),
+        1);
     EXPECT_EQ(log().Lines().filter(" Sletter " + tmp + "Items.csv").size(), 1);
-    EXPECT_TRUE(std::any_of(log().Lines().begin(), log().Lines().end(),
-                            [&](const QString& l) { return l.endsWith(" Sletter mappen " + tmp + "sub/"); }));
+    EXPECT_TRUE(std::any_of(log().Lines().begin(), log().Lines().end(), [&](const QString& l) {
+        return l.endsWith(" Sletter mappen " + tmp + "sub/");
+    }));
     EXPECT_EQ(log().ErrorCount(), 0);
 }
 
@@ -167,7 +176,9 @@ TEST_F(FrameFiles, TmpKeyHoldingTheUsersFilesIsNeverEmptied) {
 
 TEST_F(FrameFiles, TextFileReadsLinesTrimmedInEitherEncoding) {
     const QString path = home_.Path("in.txt");
-    TempHome::Write(path, "  first \r\nBl\xE5" "b\xE6r\r\n\r\nlast");
+    TempHome::Write(path,
+                    "  first \r\nBl\xE5"
+                    "b\xE6r\r\n\r\nlast");
     TextFile file;
     ASSERT_TRUE(file.OpenForReading(path));
     QStringList lines;
@@ -216,14 +227,17 @@ TEST_F(FrameFiles, CreatedFileReplacesTheOldOneOnlyWhenClosed) {
         EXPECT_EQ(TempHome::Read(path), "old\n");
     }  // never closed: the old file stays
     EXPECT_EQ(TempHome::Read(path), "old\n");
-    EXPECT_EQ(QDir(home_.Path()).entryList(QStringList{"orders*"}, QDir::Files), QStringList{"orders.txt"});
+    EXPECT_EQ(QDir(home_.Path()).entryList(QStringList{"orders*"}, QDir::Files),
+              QStringList{"orders.txt"});
 
     TextFile file;
     file.SetEncoding(TextFile::Encoding::Windows1252);
     ASSERT_TRUE(file.Create(path));
     file.WriteLine("Blåbær;1");
     ASSERT_TRUE(file.Close());
-    EXPECT_EQ(TempHome::Read(path), "Bl\xE5" "b\xE6r;1\n");
+    EXPECT_EQ(TempHome::Read(path),
+              "Bl\xE5"
+              "b\xE6r;1\n");
 
     EXPECT_TRUE(AppendLineToFile(home_.Path("new.txt"), "one"));
     EXPECT_TRUE(AppendLineToFile(home_.Path("new.txt"), "two"));
@@ -257,7 +271,8 @@ TEST_F(FrameFiles, FileHelpers) {
 
 TEST_F(FrameFiles, DesktopShortcutIsALauncherOnTheUsersDesktop) {
     store().SetProgramPath("/opt/var lokken/varlokken");
-    TempHome::Write(home_.Path("home/.config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Skrivebord\"\n");
+    TempHome::Write(home_.Path("home/.config/user-dirs.dirs"),
+                    "XDG_DESKTOP_DIR=\"$HOME/Skrivebord\"\n");
     ASSERT_TRUE(CreateDesktopShortcut(store()));
     const QString path = home_.Path("home/Skrivebord/varlokken.desktop");
     IniFile launcher;

@@ -86,16 +86,25 @@ INSTANTIATE_TEST_SUITE_P(
                  "[STANDARD]\nA=first\nA=second\n[Other]\nX=1\n[standard]\nB=2\nA=third\n",
                  {{"STANDARD", "A", "first"}, {"STANDARD", "B", "2"}, {"Other", "X", "1"}},
                  false},
-        BadInput{"CrLf", "[STANDARD]\r\nA=1\r\n\r\n[B]\r\nC=3\r\n",
-                 {{"STANDARD", "A", "1"}, {"B", "C", "3"}}, true},
+        BadInput{"CrLf",
+                 "[STANDARD]\r\nA=1\r\n\r\n[B]\r\nC=3\r\n",
+                 {{"STANDARD", "A", "1"}, {"B", "C", "3"}},
+                 true},
         BadInput{"NoFinalLineBreak", "[STANDARD]\nA=1", {{"STANDARD", "A", "1"}}, false},
-        BadInput{"Utf8Bom", "\xEF\xBB\xBF[STANDARD]\nFirma=Bl\xC3\xA5" "b\xC3\xA6r AS\n",
-                 {{"STANDARD", "Firma", "Blåbær AS"}}, true},
-        BadInput{"Windows1252", "[STANDARD]\nFirma=Bl\xE5" "b\xE6r AS\nPris=\x80 10\n",
-                 {{"STANDARD", "Firma", "Blåbær AS"}, {"STANDARD", "Pris", "€ 10"}}, false},
+        BadInput{"Utf8Bom",
+                 "\xEF\xBB\xBF[STANDARD]\nFirma=Bl\xC3\xA5"
+                 "b\xC3\xA6r AS\n",
+                 {{"STANDARD", "Firma", "Blåbær AS"}},
+                 true},
+        BadInput{"Windows1252",
+                 "[STANDARD]\nFirma=Bl\xE5"
+                 "b\xE6r AS\nPris=\x80 10\n",
+                 {{"STANDARD", "Firma", "Blåbær AS"}, {"STANDARD", "Pris", "€ 10"}},
+                 false},
         BadInput{"BinaryJunk",
                  QByteArray("[STANDARD]\nA=1\n\x00\x01\xFF\xFE garbage\x1B[0m\n[B]\nC=3\n", 40),
-                 {{"STANDARD", "A", "1"}, {"B", "C", "3"}}, false},
+                 {{"STANDARD", "A", "1"}, {"B", "C", "3"}},
+                 false},
         BadInput{"Empty", "", {}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -108,8 +117,12 @@ TEST(IniFile, DuplicateSectionsMergeIntoTheFirstAndKeepTheirLines) {
 
 TEST(IniFile, Windows1252FileIsWrittenBackAsUtf8WithTheSameText) {
     IniFile ini;
-    ini.Parse("[STANDARD]\r\nFirma=Bl\xE5" "b\xE6r\r\n");
-    EXPECT_EQ(ini.ToBytes(), "[STANDARD]\r\nFirma=Bl\xC3\xA5" "b\xC3\xA6r\r\n");
+    ini.Parse(
+        "[STANDARD]\r\nFirma=Bl\xE5"
+        "b\xE6r\r\n");
+    EXPECT_EQ(ini.ToBytes(),
+              "[STANDARD]\r\nFirma=Bl\xC3\xA5"
+              "b\xC3\xA6r\r\n");
 }
 
 TEST(IniFile, SaveReplacesTheFileAndLoadReadsItBack) {

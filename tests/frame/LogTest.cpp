@@ -95,7 +95,8 @@ TEST(Log, UnchangedFileIsWrittenBackUnchangedAndNewLinesAreAdded) {
     log.WriteLog("before the file was read");
     log.LoadFile();
     ASSERT_TRUE(log.WriteFile());
-    const QStringList lines = QString::fromUtf8(TempHome::Read(path)).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(TempHome::Read(path)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines.at(0), "01.01.2024 10:00:00 START: a");
     EXPECT_TRUE(lines.at(2).endsWith("before the file was read"));

@@ -18,13 +18,16 @@
 namespace {
 
 class StartUpTest : public ::testing::Test {
-protected:
+  protected:
     QString Ini() const { return home_.Base() + "etc/sevrante.ini"; }
-    QString LogFile() const { return home_.Base() + "log/" + QFileInfo(ProgramPath()).completeBaseName() + ".log"; }
+    QString LogFile() const {
+        return home_.Base() + "log/" + QFileInfo(ProgramPath()).completeBaseName() + ".log";
+    }
     static QString ProgramPath() { return QFileInfo("/proc/self/exe").canonicalFilePath(); }
     void WriteIni(const QByteArray& standard) { TempHome::Write(Ini(), "[STANDARD]\n" + standard); }
 
-    // One whole run: start, then `during`, then the end. Returns the log lines in memory at the end.
+    // One whole run: start, then `during`, then the end. Returns the log lines in memory at the
+    // end.
     template <class During>
     QStringList Run(const QStringList& arguments, During during) {
         AppContext ctx(std::make_unique<testsupport::ScriptedPrompter>());
@@ -36,7 +39,9 @@ protected:
     QStringList Run(const QStringList& arguments = {}) {
         return Run(arguments, [](AppContext&) {});
     }
-    static int Count(const QStringList& lines, const QString& text) { return lines.filter(text).size(); }
+    static int Count(const QStringList& lines, const QString& text) {
+        return lines.filter(text).size();
+    }
 
     TempHome home_;
 };
@@ -44,7 +49,8 @@ protected:
 TEST_F(StartUpTest, FirstRunCreatesTheTreeTheCompanyIniAndTheLog) {
     Run();
     for (const QString& name : FolderTreeNames()) {
-        EXPECT_TRUE(QFileInfo(home_.Base() + QString(name).replace('\\', '/')).isDir()) << name.toStdString();
+        EXPECT_TRUE(QFileInfo(home_.Base() + QString(name).replace('\\', '/')).isDir())
+            << name.toStdString();
     }
     IniFile ini;
     ASSERT_TRUE(ini.Load(Ini()));
@@ -57,14 +63,14 @@ TEST_F(StartUpTest, FirstRunCreatesTheTreeTheCompanyIniAndTheLog) {
 TEST_F(StartUpTest, LoggingAndVerboseFromTheIniGiveTheStartAndEndLines) {
     WriteIni("LogToFile=1\nVerboseLogging=1\nKroneAvrunding=1\n");
     bool rounding = false, rounding4 = true;
-    const QStringList lines = Run({"--user", "kari", "-ip", "10.0.0.9", "--caption", "Nettleser"},
-                                  [&](AppContext& ctx) {
-                                      rounding = ctx.settings().KroneAvrunding;
-                                      rounding4 = ctx.settings().Krone4Avrunding;
-                                      EXPECT_EQ(ctx.commandLine().caption, "Nettleser");
-                                      EXPECT_TRUE(ctx.log().Verbose());
-                                      ctx.log().WriteLog("HINT: husk backup");
-                                  });
+    const QStringList lines =
+        Run({"--user", "kari", "-ip", "10.0.0.9", "--caption", "Nettleser"}, [&](AppContext& ctx) {
+            rounding = ctx.settings().KroneAvrunding;
+            rounding4 = ctx.settings().Krone4Avrunding;
+            EXPECT_EQ(ctx.commandLine().caption, "Nettleser");
+            EXPECT_TRUE(ctx.log().Verbose());
+            ctx.log().WriteLog("HINT: husk backup");
+        });
     EXPECT_TRUE(rounding);
     EXPECT_FALSE(rounding4);
     EXPECT_EQ(Count(lines, " START: " + ProgramPath()), 1);
@@ -117,7 +123,8 @@ TEST_F(StartUpTest, ReadOnlyCompanyIniIsLeftAsItWasWithItsWarning) {
     });
     EXPECT_EQ(kept, "yes");
     EXPECT_EQ(TempHome::Read(Ini()), before);
-    EXPECT_EQ(Count(lines, " ADVARSEL: " + Ini() + " er skrivebeskyttet og vil ikke bli lagret."), 1);
+    EXPECT_EQ(Count(lines, " ADVARSEL: " + Ini() + " er skrivebeskyttet og vil ikke bli lagret."),
+              1);
     EXPECT_EQ(Count(lines, " AVSLUTTER PROGRAM. 0 feilmeldinger og 1 advarsler"), 1);
     EXPECT_EQ(Count(lines, "INI-CRASH"), 0);
 }
@@ -212,7 +219,8 @@ TEST_F(StartUpTest, RealRunCreatesTheTreeTheIniAndTheLog) {
     ASSERT_EQ(RunProgram({}, home_.WorkDir()), 0);
     const QString log = QString::fromUtf8(TempHome::Read(home_.Base() + "log/varlokken.log"));
     EXPECT_TRUE(log.contains(" START: ")) << log.toStdString();
-    EXPECT_TRUE(log.contains(" AVSLUTTER PROGRAM. 0 feilmeldinger og 0 advarsler")) << log.toStdString();
+    EXPECT_TRUE(log.contains(" AVSLUTTER PROGRAM. 0 feilmeldinger og 0 advarsler"))
+        << log.toStdString();
 }
 
 }  // namespace

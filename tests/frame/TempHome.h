@@ -11,13 +11,15 @@
 #include <string>
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // Points every folder the program uses (APPDATA, HOME, the XDG folders,
 // TMPDIR) and the working directory into a fresh temporary folder, so a test
 // never touches the real user's files. Restores everything when it goes away.
 class TempHome {
-public:
+  public:
     // The folder is made in the working directory (the build tree when run by
     // ctest) rather than the system's temporary folder, whose path would put
     // "tmp" into every path the tests look at.
@@ -36,8 +38,10 @@ public:
     ~TempHome() {
         QDir::setCurrent(oldCwd_);
         for (const auto& [name, value] : saved_) {
-            if (value.first) qputenv(name.c_str(), value.second);
-            else qunsetenv(name.c_str());
+            if (value.first)
+                qputenv(name.c_str(), value.second);
+            else
+                qunsetenv(name.c_str());
         }
     }
     TempHome(const TempHome&) = delete;
@@ -68,7 +72,7 @@ public:
         if (file.open(QIODevice::WriteOnly)) file.write(bytes);
     }
 
-private:
+  private:
     void Remember(const char* name) {
         if (saved_.count(name)) return;
         saved_[name] = {qEnvironmentVariableIsSet(name), qgetenv(name)};

@@ -10,7 +10,7 @@ TEST(SwapDateOrder, TurnsScreenDatesIntoSqlTextAndBack) {
     const std::pair<const char*, const char*> cases[] = {
         {"24.12.2012", "2012.12.24"},
         {"2012.12.24", "24.12.2012"},
-        {"24.12.12", "12.12.24"},           // two-digit year: as it always was
+        {"24.12.12", "12.12.24"},            // two-digit year: as it always was
         {"24.12.2012 10:00", "2012.12.24"},  // only the date part
         {"1.2.2012", "1.2.2012"},            // not handled: unchanged
         {"", ""},
@@ -52,21 +52,42 @@ TEST(ParseScreenDate, AcceptsTheTypedFormsAndRefusesImpossibleDates) {
 
 TEST(ParseNumber, KeepsEveryValueThatParsedBefore) {
     const std::pair<const char*, double> cases[] = {
-        {"12", 12},       {"-3", -3},          {"+4", 4},           {"1,5", 1.5},
-        {"1.5", 1.5},     {"1 000", 1000},     {" 2 500,75 ", 2500.75}, {"1.5E3", 1500},
-        {"1.5E-3", 0.0015}, {"12kg", 12},      {"kr 99,90", 99.9},  {".5", 0.5},
-        {"5.", 5},        {"", 0},             {"abc", 0},          {"1.2.3", 0},
-        {"10-20", 0},     {"-", 0},
+        {"12", 12},
+        {"-3", -3},
+        {"+4", 4},
+        {"1,5", 1.5},
+        {"1.5", 1.5},
+        {"1 000", 1000},
+        {" 2 500,75 ", 2500.75},
+        {"1.5E3", 1500},
+        {"1.5E-3", 0.0015},
+        {"12kg", 12},
+        {"kr 99,90", 99.9},
+        {".5", 0.5},
+        {"5.", 5},
+        {"", 0},
+        {"abc", 0},
+        {"1.2.3", 0},
+        {"10-20", 0},
+        {"-", 0},
     };
     for (const auto& [in, out] : cases) EXPECT_DOUBLE_EQ(ParseNumber(in), out) << in;
 }
 
 TEST(ParseNumber, ReadsThousandsSeparatorsCurrencyAndWholeUnits) {
     const std::pair<const char*, double> cases[] = {
-        {"1.234,50", 1234.5},  {"1,234.50", 1234.5}, {"1.234.567,89", 1234567.89},
-        {"250,-", 250},        {"250.-", 250},       {"1.250,-", 1250},
-        {"EUR 100", 100},      {"100 EUR", 100},     {"NOK 1E3", 1000},
-        {"E5", 5},             {"5E", 5},            {"kr 1.234,50", 1234.5},
+        {"1.234,50", 1234.5},
+        {"1,234.50", 1234.5},
+        {"1.234.567,89", 1234567.89},
+        {"250,-", 250},
+        {"250.-", 250},
+        {"1.250,-", 1250},
+        {"EUR 100", 100},
+        {"100 EUR", 100},
+        {"NOK 1E3", 1000},
+        {"E5", 5},
+        {"5E", 5},
+        {"kr 1.234,50", 1234.5},
     };
     for (const auto& [in, out] : cases) EXPECT_DOUBLE_EQ(ParseNumber(in), out) << in;
 }

@@ -49,7 +49,8 @@ TEST(MachineFacts, AddressOverrideAndVersionText) {
     EXPECT_EQ(platform::LocalAddress("10.1.2.3"), "10.1.2.3");
     const QString address = platform::LocalAddress();
     EXPECT_NE(address, "127.0.0.1");
-    EXPECT_TRUE(QRegularExpression(R"(^\d+\.\d+\.\d+\.\d+$)").match(address).hasMatch()) << address.toStdString();
+    EXPECT_TRUE(QRegularExpression(R"(^\d+\.\d+\.\d+\.\d+$)").match(address).hasMatch())
+        << address.toStdString();
     EXPECT_TRUE(QRegularExpression(R"(^\S+ Version: \d+\.\d+ Build: \d+$)")
                     .match(platform::SystemVersionText())
                     .hasMatch())
@@ -60,12 +61,21 @@ TEST(MachineFacts, AddressOverrideAndVersionText) {
 
 TEST(TextEncoding, Utf8WhenValidElseWindows1252) {
     bool bom = false;
-    EXPECT_EQ(platform::DecodeText("bl\xC3\xA5" "b\xC3\xA6r \xE2\x82\xAC", &bom), QString("blåbær €"));
+    EXPECT_EQ(platform::DecodeText("bl\xC3\xA5"
+                                   "b\xC3\xA6r \xE2\x82\xAC",
+                                   &bom),
+              QString("blåbær €"));
     EXPECT_FALSE(bom);
-    EXPECT_EQ(platform::DecodeText("\xEF\xBB\xBF" "abc", &bom), QString("abc"));
+    EXPECT_EQ(platform::DecodeText("\xEF\xBB\xBF"
+                                   "abc",
+                                   &bom),
+              QString("abc"));
     EXPECT_TRUE(bom);
     // The same letters as an older workstation wrote them.
-    EXPECT_EQ(platform::DecodeText("bl\xE5" "b\xE6r \x80 \x8F" "\x9D"), QString("blåbær € \u008F\u009D"));
+    EXPECT_EQ(platform::DecodeText("bl\xE5"
+                                   "b\xE6r \x80 \x8F"
+                                   "\x9D"),
+              QString("blåbær € \u008F\u009D"));
 
     const QString text = QString("ÆØÅ æøå é € ‚ › Ÿ");
     EXPECT_EQ(platform::DecodeWindows1252(platform::EncodeWindows1252(text)), text);
@@ -95,8 +105,8 @@ TEST(AtomicFile, ReplacesOnlyWithACompleteFile) {
 TEST(FileSystem, FoldersOwnersAndReadOnly) {
     TempHome home;
     EXPECT_EQ(platform::MakeFolder(home.Path("a")), 0);
-    EXPECT_NE(platform::MakeFolder(home.Path("a")), 0);       // exists
-    EXPECT_NE(platform::MakeFolder(home.Path("x/y/z")), 0);   // no parent
+    EXPECT_NE(platform::MakeFolder(home.Path("a")), 0);      // exists
+    EXPECT_NE(platform::MakeFolder(home.Path("x/y/z")), 0);  // no parent
     EXPECT_EQ(platform::MakePath(home.Path("x/y/z")), 0);
     EXPECT_EQ(platform::MakePath(home.Path("x/y/z")), 0);
     TempHome::Write(home.Path("blocker"), "file");
@@ -125,10 +135,13 @@ TEST(ShellOpen, HandsDocumentsToTheDesktopAndStartsPrograms) {
     // A stand-in for the desktop's handler that records what it was given.
     const QString bin = home.Path("bin");
     const QString record = home.Path("opened.txt");
-    TempHome::Write(bin + "/xdg-open", QString("#!/bin/sh\npwd > '%1.tmp'; echo \"$@\" >> '%1.tmp'; mv '%1.tmp' '%1'\n")
-                                           .arg(record)
-                                           .toUtf8());
-    QFile::setPermissions(bin + "/xdg-open", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TempHome::Write(
+        bin + "/xdg-open",
+        QString("#!/bin/sh\npwd > '%1.tmp'; echo \"$@\" >> '%1.tmp'; mv '%1.tmp' '%1'\n")
+            .arg(record)
+            .toUtf8());
+    QFile::setPermissions(bin + "/xdg-open",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", bin.toLocal8Bit() + ":" + oldPath);
 
@@ -141,7 +154,10 @@ TEST(ShellOpen, HandsDocumentsToTheDesktopAndStartsPrograms) {
     // A program gets its parameters, split like a command line.
     const QString program = home.Path("prog.sh");
     const QString args = home.Path("args.txt");
-    TempHome::Write(program, QString("#!/bin/sh\nprintf '%s|' \"$@\" > '%1.tmp'; mv '%1.tmp' '%1'\n").arg(args).toUtf8());
+    TempHome::Write(program,
+                    QString("#!/bin/sh\nprintf '%s|' \"$@\" > '%1.tmp'; mv '%1.tmp' '%1'\n")
+                        .arg(args)
+                        .toUtf8());
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(platform::ShellOpen(program, "-a \"b c\"", home.Path()));
     for (int i = 0; i < 200 && !QFile::exists(args); ++i) QThread::msleep(25);

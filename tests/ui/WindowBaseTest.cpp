@@ -16,7 +16,7 @@
 namespace {
 
 class WindowBaseTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char name[] = "window_base_test";
@@ -100,7 +100,8 @@ TEST_F(WindowBaseTest, PositionBeyondTheDesktopComesBackOntoIt) {
 }
 
 TEST_F(WindowBaseTest, MaximisedWindowIsStoredWithItsNormalPlaceAndShownMaximised) {
-    TempHome::Write(UserIni(), "[VINDU-Big]\nMaximized=1\nLeft=10\nTop=20\nWidth=300\nHeight=200\n");
+    TempHome::Write(UserIni(),
+                    "[VINDU-Big]\nMaximized=1\nLeft=10\nTop=20\nWidth=300\nHeight=200\n");
     {
         WindowBase<QMainWindow> window("Big");
         window.show();

@@ -21,7 +21,7 @@ struct FrameSettings {
 // previous one is current again when it goes away.
 
 class AppContext {
-public:
+  public:
     // Takes ownership of the prompter (the Qt one in the program, a scripted one in tests).
     explicit AppContext(std::unique_ptr<Prompter> prompter);
     ~AppContext();
@@ -40,7 +40,7 @@ public:
     CommandLine& commandLine() { return commandLine_; }
     FrameSettings& settings() { return settings_; }
 
-private:
+  private:
     AppContext* previous_;
     std::unique_ptr<Prompter> prompter_;
     Log log_;

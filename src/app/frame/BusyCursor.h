@@ -2,12 +2,12 @@
 
 // Shows the hourglass pointer while it lives (nothing without a GUI application).
 class BusyCursor {
-public:
+  public:
     BusyCursor();
     ~BusyCursor();
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-private:
+  private:
     bool shown_ = false;
 };

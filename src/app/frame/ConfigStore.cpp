@@ -21,7 +21,8 @@ int IntegerOf(const QString& text) {
     const QString t = text.trimmed();
     bool ok = false;
     int value = t.startsWith(QLatin1Char('$')) ? t.mid(1).toInt(&ok, 16) : t.toInt(&ok, 10);
-    if (!ok && t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) value = t.mid(2).toInt(&ok, 16);
+    if (!ok && t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        value = t.mid(2).toInt(&ok, 16);
     return ok ? value : 0;
 }
 
@@ -69,9 +70,10 @@ QString ConfigStore::UserName() {
 
 QString ConfigStore::LoginText() const {
     if (loginText_.isEmpty()) {
-        loginText_ = QStringLiteral("LOGIN: ") + platform::OsUserName() + QStringLiteral("  node: ") +
-                     platform::ComputerName() + QLatin1Char('.') + platform::NetworkDomain() +
-                     QStringLiteral(" IP:") + platform::LocalAddress(localAddress_);
+        loginText_ = QStringLiteral("LOGIN: ") + platform::OsUserName() +
+                     QStringLiteral("  node: ") + platform::ComputerName() + QLatin1Char('.') +
+                     platform::NetworkDomain() + QStringLiteral(" IP:") +
+                     platform::LocalAddress(localAddress_);
     }
     return loginText_;
 }
@@ -101,7 +103,8 @@ void ConfigStore::OpenCompanyIni(const QString& path) {
 }
 
 QString ConfigStore::IniFolder() const {
-    return companyPath_.isEmpty() ? QString() : QFileInfo(companyPath_).absolutePath() + QLatin1Char('/');
+    return companyPath_.isEmpty() ? QString()
+                                  : QFileInfo(companyPath_).absolutePath() + QLatin1Char('/');
 }
 
 QString ConfigStore::UserIniPath() {
@@ -125,7 +128,8 @@ void ConfigStore::OpenFile(IniFile& ini, const QString& path, bool keepMemory) {
     if (path.isEmpty()) {
         existed = ini.HasKey(kHeader, QStringLiteral("CREATED_TIME"));
     } else {
-        existed = QFileInfo::exists(path) || (keepMemory && ini.HasKey(kHeader, QStringLiteral("CREATED_TIME")));
+        existed = QFileInfo::exists(path) ||
+                  (keepMemory && ini.HasKey(kHeader, QStringLiteral("CREATED_TIME")));
         if (!keepMemory) ini.Load(path);
     }
     WriteHeader(ini, path, existed);
@@ -259,8 +263,8 @@ void ConfigStore::PushGeometry(const Geometry& geometry) {
 void ConfigStore::PopGeometry() { last_ = previous_; }
 
 WindowPlacement ConfigStore::RestoreWindowPos(const WindowPlacement& window,
-                                              const DesktopSize& desktop,
-                                              const QString& windowName, QString& option) {
+                                              const DesktopSize& desktop, const QString& windowName,
+                                              QString& option) {
     const QString keptSection = section_;
     const QString keptPrevious = previousSection_;
     OpenUserIni();
@@ -274,9 +278,11 @@ WindowPlacement ConfigStore::RestoreWindowPos(const WindowPlacement& window,
     }
     // A position beyond the desktop (a screen that is gone) brings the window back onto it.
     placed.left = IntegerOf(ReadKey(section, QStringLiteral("Left")));
-    if (desktop.width > 0 && placed.left > desktop.width) placed.left = desktop.width - placed.width;
+    if (desktop.width > 0 && placed.left > desktop.width)
+        placed.left = desktop.width - placed.width;
     placed.top = IntegerOf(ReadKey(section, QStringLiteral("Top")));
-    if (desktop.height > 0 && placed.top > desktop.height) placed.top = desktop.height - placed.height;
+    if (desktop.height > 0 && placed.top > desktop.height)
+        placed.top = desktop.height - placed.height;
     if (BoolOf(ReadKey(section, QStringLiteral("Maximized")))) placed.maximized = true;
     option = ReadKey(section, QStringLiteral("Diverse"));
     CloseUserIni();
@@ -292,7 +298,8 @@ void ConfigStore::SaveWindowPos(const WindowPlacement& window, const QString& wi
     const QString keptPrevious = previousSection_;
     OpenUserIni();
     const QString section = QStringLiteral("VINDU-") + windowName;
-    WriteKey(section, QStringLiteral("Maximized"), window.maximized ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteKey(section, QStringLiteral("Maximized"),
+             window.maximized ? QStringLiteral("1") : QStringLiteral("0"));
     WriteKey(section, QStringLiteral("Left"), QString::number(window.left));
     WriteKey(section, QStringLiteral("Top"), QString::number(window.top));
     WriteKey(section, QStringLiteral("Height"), QString::number(window.height));
@@ -311,12 +318,18 @@ QString ConfigStore::sevrantepath(const QString& shortName) {
     if (shortName.isEmpty()) return base;
     // Folder keys live in the company ini, even while the per-user ini is open.
     QString path = company_.Value(kFolders, shortName + QStringLiteral("_folder"));
-    if (path.isEmpty()) path = base + QString(shortName).replace(QLatin1Char('\\'), QLatin1Char('/')) + QLatin1Char('/');
-    if (!QFileInfo(path).isDir() && shortName.compare(QLatin1String("bin"), Qt::CaseInsensitive) != 0 &&
+    if (path.isEmpty())
+        path = base + QString(shortName).replace(QLatin1Char('\\'), QLatin1Char('/')) +
+               QLatin1Char('/');
+    if (!QFileInfo(path).isDir() &&
+        shortName.compare(QLatin1String("bin"), Qt::CaseInsensitive) != 0 &&
         platform::IsInsideFolder(path, base)) {
-        log_.WriteLog(QStringLiteral("kv_reg.sevrantepath(%1): Lager mappen %2").arg(shortName, path));
+        log_.WriteLog(
+            QStringLiteral("kv_reg.sevrantepath(%1): Lager mappen %2").arg(shortName, path));
         if (const int code = platform::MakePath(path)) {
-            log_.WriteLog(QStringLiteral("FEIL: [mkdirsafe:%1] kan ikke opprette mappen %2").arg(code).arg(path));
+            log_.WriteLog(QStringLiteral("FEIL: [mkdirsafe:%1] kan ikke opprette mappen %2")
+                              .arg(code)
+                              .arg(path));
         }
     }
     path = WithSlash(path);

@@ -38,7 +38,7 @@ struct DesktopSize {
 // Before a company ini is opened the store works in memory only (nothing is
 // ever written), so a fresh context in a test needs no files.
 class ConfigStore {
-public:
+  public:
     explicit ConfigStore(Log& log);
     ConfigStore(const ConfigStore&) = delete;
     ConfigStore& operator=(const ConfigStore&) = delete;
@@ -48,7 +48,7 @@ public:
     // --- identity used by the file header and the user-name rule ---
     // The user-name rule reads and remembers CurrentUserName there.
     void UseLogonValues(LogonValues& logon);
-    void SetCommandLineUser(const QString& user);   // the "--user" value
+    void SetCommandLineUser(const QString& user);  // the "--user" value
     void SetLocalAddress(const QString& address);  // the "-ip" value
     QString LocalAddressOverride() const { return localAddress_; }
     void SetProgramPath(const QString& path);
@@ -66,8 +66,8 @@ public:
     // Opens the company ini as ConfigFile and writes its header.
     void OpenCompanyIni(const QString& path);
     QString CompanyIniPath() const { return companyPath_; }
-    QString IniFolder() const;      // ends in "/"; empty before a company ini is opened
-    QString UserIniPath();          // <ini folder><user name>.INI
+    QString IniFolder() const;  // ends in "/"; empty before a company ini is opened
+    QString UserIniPath();      // <ini folder><user name>.INI
     bool CompanyIniReadOnly() const;
     bool UserIniOpen() const { return userDepth_ > 0; }
     QString ConfigFileName() const;  // path of the open ini ("" when in memory only)
@@ -138,7 +138,7 @@ public:
 
     Log& log() { return log_; }
 
-private:
+  private:
     void OpenFile(IniFile& ini, const QString& path, bool keepMemory);
     void WriteHeader(IniFile& ini, const QString& path, bool existedBefore);
     // `failedBefore` (null: silent) logs a failure only when the last flush worked.

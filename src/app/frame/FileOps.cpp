@@ -79,7 +79,8 @@ bool CreateDesktopShortcut(ConfigStore& store) {
     const QString program = store.ProgramPath();
     const QFileInfo info(program);
     const QString folder = platform::DesktopFolder();
-    const QString path = folder + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".desktop");
+    const QString path =
+        folder + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".desktop");
     if (platform::MakePath(folder) != 0) {
         log.WriteLog(QStringLiteral("FEIL: kan ikke opprette mappen ") + folder);
         return false;
@@ -98,7 +99,8 @@ bool CreateDesktopShortcut(ConfigStore& store) {
         return false;
     }
     // Desktops start only launchers marked executable.
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    QFile::setPermissions(path,
+                          QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
     return true;
 }
 

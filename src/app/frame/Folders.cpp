@@ -45,8 +45,8 @@ void DeleteOwnOldFiles(Log& log, const QString& folder) {
     BusyCursor busy;
     log.WriteDetail(QStringLiteral("Sletter mappen ") + path);
     const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-1);
-    for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::Hidden | QDir::System |
-                                                           QDir::NoDotAndDotDot)) {
+    for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot)) {
         if (!platform::IsOwnRegularFile(entry.absoluteFilePath())) continue;
         if (entry.lastModified() >= dayAgo) continue;
         DeleteFile(log, entry, path);
@@ -60,25 +60,38 @@ bool SameFolder(const QString& a, const QString& b) {
 
 const QStringList& FolderTreeNames() {
     static const QStringList names = {
-        QStringLiteral("archive"),        QStringLiteral("backup"),
-        QStringLiteral("data"),           QStringLiteral("data\\tavlepunkt"),
-        QStringLiteral("data\\pcalc"),    CompanionDataFolder,
-        QStringLiteral("data\\docs"),     QStringLiteral("data\\tfm"),
-        QStringLiteral("etc"),            QStringLiteral("export"),
-        QStringLiteral("export\\xml"),    QStringLiteral("export\\pdf"),
-        QStringLiteral("export\\csv"),    QStringLiteral("export\\html"),
-        QStringLiteral("export\\html\\varer"), QStringLiteral("import"),
-        QStringLiteral("images"),         QStringLiteral("spool"),
-        QStringLiteral("tmp"),            QStringLiteral("xml"),
-        QStringLiteral("log"),            QStringLiteral("maler"),
-        QStringLiteral("maler\\docs"),    CompanionTemplateFolder,
+        QStringLiteral("archive"),
+        QStringLiteral("backup"),
+        QStringLiteral("data"),
+        QStringLiteral("data\\tavlepunkt"),
+        QStringLiteral("data\\pcalc"),
+        CompanionDataFolder,
+        QStringLiteral("data\\docs"),
+        QStringLiteral("data\\tfm"),
+        QStringLiteral("etc"),
+        QStringLiteral("export"),
+        QStringLiteral("export\\xml"),
+        QStringLiteral("export\\pdf"),
+        QStringLiteral("export\\csv"),
+        QStringLiteral("export\\html"),
+        QStringLiteral("export\\html\\varer"),
+        QStringLiteral("import"),
+        QStringLiteral("images"),
+        QStringLiteral("spool"),
+        QStringLiteral("tmp"),
+        QStringLiteral("xml"),
+        QStringLiteral("log"),
+        QStringLiteral("maler"),
+        QStringLiteral("maler\\docs"),
+        CompanionTemplateFolder,
     };
     return names;
 }
 
 bool mkdirsafe(Log& log, const QString& path) {
     if (const int code = platform::MakeFolder(path)) {
-        log.WriteLog(QStringLiteral("FEIL: [mkdirsafe:%1] kan ikke opprette mappen %2").arg(code).arg(path));
+        log.WriteLog(
+            QStringLiteral("FEIL: [mkdirsafe:%1] kan ikke opprette mappen %2").arg(code).arg(path));
         return false;
     }
     log.WriteLog(QStringLiteral("Oppretter mappen ") + path);
@@ -87,7 +100,8 @@ bool mkdirsafe(Log& log, const QString& path) {
 
 bool MakeFolderPath(Log& log, const QString& path) {
     if (const int code = platform::MakePath(path)) {
-        log.WriteLog(QStringLiteral("FEIL: [mkdirsafe:%1] kan ikke opprette mappen %2").arg(code).arg(path));
+        log.WriteLog(
+            QStringLiteral("FEIL: [mkdirsafe:%1] kan ikke opprette mappen %2").arg(code).arg(path));
         return false;
     }
     return true;
@@ -98,8 +112,9 @@ void CreateFolderTree(ConfigStore& store) {
     const QFileInfo program(store.ProgramPath());
     const QString programFolder = program.absolutePath();
     store.SetFolderPath(QStringLiteral("bin"), programFolder);
-    store.SetFolderPath(QStringLiteral("doc"),
-                        QDir::cleanPath(QFileInfo(programFolder).absolutePath() + QStringLiteral("/doc")));
+    store.SetFolderPath(
+        QStringLiteral("doc"),
+        QDir::cleanPath(QFileInfo(programFolder).absolutePath() + QStringLiteral("/doc")));
 
     const QString base = platform::BaseFolder();
     if (!QFileInfo(base).isDir()) MakeFolderPath(log, base);
@@ -120,7 +135,8 @@ void EmptyFolder(Log& log, const QString& folder) {
         if (entry.isDir() && !entry.isSymLink()) {
             const QString sub = WithSlash(entry.absoluteFilePath());
             EmptyFolder(log, sub);
-            if (!QDir().rmdir(sub)) log.WriteLog(QStringLiteral("FEIL: kan ikke slette mappen ") + sub);
+            if (!QDir().rmdir(sub))
+                log.WriteLog(QStringLiteral("FEIL: kan ikke slette mappen ") + sub);
         } else {
             DeleteFile(log, entry, path);
         }

@@ -7,9 +7,7 @@
 #include "platform/TextEncoding.h"
 
 namespace {
-bool SameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 }  // namespace
 
 void IniFile::Clear() {
@@ -125,7 +123,8 @@ void IniFile::SetValue(const QString& section, const QString& key, const QString
             !sections_.back().lines.back().raw.trimmed().isEmpty()) {
             sections_.back().lines.push_back(Line{});
         }
-        sections_.push_back(Section{section, true, QLatin1Char('[') + section + QLatin1Char(']'), {}});
+        sections_.push_back(
+            Section{section, true, QLatin1Char('[') + section + QLatin1Char(']'), {}});
         s = &sections_.back();
     }
     if (Line* line = const_cast<Line*>(FindLine(*s, cleanKey))) {

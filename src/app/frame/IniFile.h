@@ -13,7 +13,7 @@
 // valid UTF-8, as Windows-1252, and written as UTF-8 with the line ending
 // the file had.
 class IniFile {
-public:
+  public:
     // Replaces the content with the file's; false (and empty) when it cannot be read.
     bool Load(const QString& path);
     void Parse(const QByteArray& bytes);
@@ -32,10 +32,10 @@ public:
     bool RemoveKey(const QString& section, const QString& key);
 
     bool HasSection(const QString& section) const;
-    QStringList SectionNames() const;           // as first written, in file order
+    QStringList SectionNames() const;                // as first written, in file order
     QStringList Keys(const QString& section) const;  // each key once, in file order
 
-private:
+  private:
     struct Line {
         QString key;  // empty for a line that holds no key
         QString value;

@@ -45,8 +45,10 @@ bool Log::LoadFile() {
     for (QString line : platform::DecodeText(bytes).split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
         if (line.isEmpty()) continue;
-        if (IsTextLine(line)) loaded << line;
-        else changed_ = true;  // a skipped line: the file is no longer what we hold
+        if (IsTextLine(line))
+            loaded << line;
+        else
+            changed_ = true;  // a skipped line: the file is no longer what we hold
     }
     if (cut) changed_ = true;
     lines_ = loaded + lines_;

@@ -8,7 +8,7 @@
 // errors ("ERROR:"/"FEIL:"), warnings ("WARNING:"/"ADVARSEL:") and hints
 // ("HINT:") by the message's first word.
 class Log {
-public:
+  public:
     // At most this much of an existing log file is read at start: its last
     // lines up to this size. A longer file keeps only those lines when it is
     // written back.
@@ -54,7 +54,7 @@ public:
     QString LastLine() const { return lastLine_; }
     const QStringList& Lines() const { return lines_; }
 
-private:
+  private:
     void Append(const QString& line);
 
     QString path_;

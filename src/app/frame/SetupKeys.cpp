@@ -16,7 +16,8 @@ QDateTime TodayAt(const ConfigStore& store, const QString& key) {
 }  // namespace
 
 QString OrganisationNumber(const ConfigStore& store, bool digitsOnly) {
-    const QString number = store.ReadKey(ConfigStore::StandardSection, QStringLiteral("Firma_OrgNr"));
+    const QString number =
+        store.ReadKey(ConfigStore::StandardSection, QStringLiteral("Firma_OrgNr"));
     if (!digitsOnly) return number;
     QString digits;
     for (QChar c : number) {

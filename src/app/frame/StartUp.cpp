@@ -7,8 +7,8 @@
 #include "platform/Environment.h"
 
 QString LogFilePath(const QString& programPath) {
-    return platform::BaseFolder() + QStringLiteral("log/") + QFileInfo(programPath).completeBaseName() +
-           QStringLiteral(".log");
+    return platform::BaseFolder() + QStringLiteral("log/") +
+           QFileInfo(programPath).completeBaseName() + QStringLiteral(".log");
 }
 
 void RunStart(AppContext& ctx, const QStringList& arguments, const QString& workingDir) {
@@ -89,7 +89,8 @@ void RunEnd(AppContext& ctx) {
     }
     if (log.Verbose()) {
         if (result == ConfigStore::FlushResult::ReadOnly) {
-            log.WriteLog(QStringLiteral("ADVARSEL: %1 er skrivebeskyttet og vil ikke bli lagret.").arg(path));
+            log.WriteLog(QStringLiteral("ADVARSEL: %1 er skrivebeskyttet og vil ikke bli lagret.")
+                             .arg(path));
         } else {
             log.WriteLog(QStringLiteral("Oppdaterer ") + path);
         }

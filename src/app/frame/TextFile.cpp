@@ -135,7 +135,7 @@ QString TextFile::ReadLine() {
 }
 
 bool TextFile::WriteLine(const QString& line) {
-    QFileDevice* device = mode_ == Mode::Appending ? static_cast<QFileDevice*>(append_.get())
+    QFileDevice* device = mode_ == Mode::Appending  ? static_cast<QFileDevice*>(append_.get())
                           : mode_ == Mode::Creating ? static_cast<QFileDevice*>(create_.get())
                                                     : nullptr;
     const QByteArray bytes = Encode(line) + '\n';

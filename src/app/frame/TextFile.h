@@ -14,7 +14,7 @@ class QFile;
 // Reading takes UTF-8 or, when the file is not valid UTF-8, Windows-1252.
 // A created file replaces the old one only when Close succeeds.
 class TextFile {
-public:
+  public:
     enum class Encoding { Utf8, Windows1252 };
 
     TextFile() = default;
@@ -37,7 +37,7 @@ public:
     int LastIoError() const { return lastIoError_; }
     QString FileName() const { return path_; }
 
-private:
+  private:
     void Fail(int code, const QString& message);
     QByteArray Encode(const QString& line) const;
 

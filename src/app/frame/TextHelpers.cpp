@@ -77,8 +77,8 @@ double ParseNumber(const QString& text) {
             kept += c;
         } else if (c == QLatin1Char('E')) {
             // An exponent only between digits: "1E3", "1.5E-3".
-            const bool digitBefore = !kept.isEmpty() && (kept.back().isDigit() ||
-                                                         kept.back() == QLatin1Char('.'));
+            const bool digitBefore =
+                !kept.isEmpty() && (kept.back().isDigit() || kept.back() == QLatin1Char('.'));
             const QChar next = i + 1 < s.size() ? s.at(i + 1) : QChar();
             const QChar afterSign = i + 2 < s.size() ? s.at(i + 2) : QChar();
             const bool digitAfter =
@@ -115,14 +115,29 @@ QString OemToNorwegian(const QString& text) {
     QString out = text;
     for (QChar& c : out) {
         switch (c.unicode()) {
-            case 143: c = QChar(0x00C5); break;   // Å
-            case 157: c = QChar(0x00D8); break;   // Ø
-            case 248: c = QChar(0x00B0); break;   // °
-            case 8216: c = QChar(0x00E6); break;  // æ
-            case 8217: c = QChar(0x00C6); break;  // Æ
-            case 8224: c = QChar(0x00E5); break;  // å
-            case 8250: c = QChar(0x00F8); break;  // ø
-            default: break;
+            case 143:
+                c = QChar(0x00C5);
+                break;  // Å
+            case 157:
+                c = QChar(0x00D8);
+                break;  // Ø
+            case 248:
+                c = QChar(0x00B0);
+                break;  // °
+            case 8216:
+                c = QChar(0x00E6);
+                break;  // æ
+            case 8217:
+                c = QChar(0x00C6);
+                break;  // Æ
+            case 8224:
+                c = QChar(0x00E5);
+                break;  // å
+            case 8250:
+                c = QChar(0x00F8);
+                break;  // ø
+            default:
+                break;
         }
     }
     return out;

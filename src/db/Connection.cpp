@@ -173,7 +173,8 @@ void Connection::AfterStatement() {
     const my_ulonglong affected = mysql_affected_rows(mysql_);
     affectedRows_ = affected == static_cast<my_ulonglong>(-1) ? 0 : affected;
     const char* info = mysql_info(mysql_);
-    lastInfo_ = info ? QString::fromUtf8(info) : QString();
+    if (info) lastInfo_ = info;
+    else lastInfo_.clear();
 }
 
 // Sends a statement text and reads every result, stopping at the first error.
@@ -339,6 +340,15 @@ bool Connection::Rollback() {
     const bool ok = Exec(QStringLiteral("ROLLBACK"));
     inTransaction_ = false;
     return ok;
+}
+
+long long Connection::LastMatchedRows() const {
+    // "Rows matched: 1  Changed: 0  Warnings: 0"
+    const qsizetype at = lastInfo_.indexOf("matched:");
+    if (at < 0) return -1;
+    bool ok = false;
+    const long long n = lastInfo_.mid(at + 8).trimmed().split(' ').value(0).toLongLong(&ok);
+    return ok ? n : -1;
 }
 
 unsigned long Connection::ThreadId() const { return mysql_ ? mysql_thread_id(mysql_) : 0; }

@@ -69,7 +69,9 @@ public:
     // Rows changed by the last statement (for UPDATE: rows whose values changed).
     quint64 AffectedRows() const { return affectedRows_; }
     // The server's "Rows matched: ..." text of the last UPDATE (empty for other statements).
-    QString LastInfo() const { return lastInfo_; }
+    QString LastInfo() const { return QString::fromUtf8(lastInfo_); }
+    // Rows an UPDATE found (changed or not), -1 when the server did not say.
+    long long LastMatchedRows() const;
 
     bool Begin();
     bool Commit();
@@ -109,6 +111,6 @@ private:
     unsigned lastErrno_ = 0;
     quint64 insertId_ = 0;
     quint64 affectedRows_ = 0;
-    QString lastInfo_;
+    QByteArray lastInfo_;
     std::function<void()> pendingRead_;
 };

@@ -242,10 +242,12 @@ void Dataset::BindFields(st_mysql_res* result) {
     for (const auto& owned : ownedFields_) {
         if (!byName_.contains(owned->name_.toLower())) byName_.insert(owned->name_.toLower(), owned.get());
     }
+    quotedTable_.clear();
     const QString table = LastPart(UpdateTable());
     for (Field* fd : dataFields_) {
         fd->writable_ = !table.isEmpty() && !fd->originName_.isEmpty() &&
                         fd->originTable_.compare(table, Qt::CaseInsensitive) == 0;
+        fd->quotedName_ = Connection::QuoteIdentifier(fd->originName_).toUtf8();
     }
 }
 

@@ -213,6 +213,7 @@ private:
     std::vector<Field*> dataFields_;  // by result column
     QHash<QString, Field*> byName_;   // lower-case names
     unsigned columns_ = 0;
+    QByteArray quotedTable_;  // the update table's name as SQL, for Post
 
     // The current row's cells, decoded once per row on first access.
     mutable std::vector<Cell> cells_;

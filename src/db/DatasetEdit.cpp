@@ -18,19 +18,6 @@ bool SameValue(const Cell& a, const CellValue& b) {
            std::equal(a.data, a.data + a.size, b->constData());
 }
 
-// "Rows matched: 1  Changed: 0  Warnings: 0" → 1; -1 when the text says nothing.
-long long RowsMatched(const QString& info) {
-    const qsizetype at = info.indexOf(QLatin1String("matched:"));
-    if (at < 0) return -1;
-    qsizetype p = at + 8;
-    while (p < info.size() && info[p] == QLatin1Char(' ')) ++p;
-    qsizetype end = p;
-    while (end < info.size() && info[end].isDigit()) ++end;
-    bool ok = false;
-    const long long n = info.mid(p, end - p).toLongLong(&ok);
-    return ok ? n : -1;
-}
-
 }  // namespace
 
 Field* Dataset::IdField() const {
@@ -198,7 +185,8 @@ bool Dataset::Post() {
         lastError_ = QStringLiteral("Datasettet kan ikke lagres: ingen tabell å skrive til");
         return false;
     }
-    const QByteArray quotedTable = Connection::QuoteIdentifier(table).toUtf8();
+    if (quotedTable_.isEmpty()) quotedTable_ = Connection::QuoteIdentifier(table).toUtf8();
+    const QByteArray& quotedTable = quotedTable_;
     Field* idf = IdField();
     if (state_ == DatasetState::Insert) {
         QByteArray columns;
@@ -210,7 +198,7 @@ bool Dataset::Post() {
                 columns += ',';
                 values += ',';
             }
-            columns += Connection::QuoteIdentifier(f->originName_).toUtf8();
+            columns += f->quotedName_;
             values += buffer_[c] ? connection_->QuoteUtf8(*buffer_[c]) : QByteArray("NULL");
         }
         const QByteArray sql = "INSERT INTO " + quotedTable + " (" + columns + ") VALUES (" + values + ")";
@@ -247,7 +235,7 @@ bool Dataset::Post() {
             const auto c = static_cast<std::size_t>(f->column_);
             if (!f->writable_ || !changed_[c]) continue;
             if (!assignments.isEmpty()) assignments += ',';
-            assignments += Connection::QuoteIdentifier(f->originName_).toUtf8() + '=' +
+            assignments += f->quotedName_ + '=' +
                            (buffer_[c] ? connection_->QuoteUtf8(*buffer_[c]) : QByteArray("NULL"));
         }
         if (!assignments.isEmpty()) {
@@ -257,7 +245,7 @@ bool Dataset::Post() {
                 lastError_ = connection_->LastError();
                 return false;
             }
-            if (RowsMatched(connection_->LastInfo()) == 0) {
+            if (connection_->LastMatchedRows() == 0) {
                 lastError_ = QStringLiteral("Posten finnes ikke lenger i databasen; den kan være slettet "
                                             "fra en annen arbeidsstasjon");
                 return false;

@@ -84,6 +84,7 @@ private:
     bool notNull_ = false;
     bool autoIncrement_ = false;
     bool writable_ = false;
+    QByteArray quotedName_;  // the column's name as SQL, for Post
     // Lookup fields: key field of this dataset, the other dataset and its columns.
     QString keyField_;
     Dataset* lookupDataset_ = nullptr;

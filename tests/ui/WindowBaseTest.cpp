@@ -125,4 +125,15 @@ TEST_F(WindowBaseTest, NestedWindowsKeepTheGeometryStackInStep) {
     main.close();
 }
 
+TEST_F(WindowBaseTest, WindowDestroyedWhileShownStoresItsPosition) {
+    {
+        auto window = std::make_unique<WindowBase<QWidget>>("Gone");
+        window->resize(220, 110);
+        window->show();
+        window->move(15, 25);
+    }
+    EXPECT_EQ(Stored().Value("VINDU-Gone", "Left"), "15");
+    EXPECT_EQ(ctx_.config().LastGeometry().width, 0);
+}
+
 }  // namespace

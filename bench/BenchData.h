@@ -1,8 +1,8 @@
 #pragma once
-// The rows the benchmarks read: `items` with a million line items and `product` with
-// 200 000 products. Until the company data generator fills the full schema, a minimal
-// form of both tables is created here; when the tables already hold enough rows (as the
-// generator leaves them), they are used as they are.
+// The rows the benchmarks read: the large generated company (a million line items,
+// 200 000 products, ...) in the benchmark schema, made once by the company generator.
+#include <QString>
+
 #include "db/Connection.h"
 
 namespace bench {
@@ -11,9 +11,14 @@ constexpr int kItemCount = 1000000;
 constexpr int kProductCount = 200000;
 
 // The five columns of `items` the walk reads.
-inline const char* const kItemColumns[5] = {"productcode", "description", "quantity", "price", "orderid"};
+inline const char* const kItemColumns[5] = {"productcode", "producttext", "itemcount", "price",
+                                            "orderid"};
 
-// Creates and fills what is missing; false (with the connection's error) when that fails.
+// The product code the generator gives product number n (1-based).
+QString ProductCode(int n);
+
+// Generates the company when the schema does not hold it yet; false (with the reason
+// printed) when that fails.
 bool EnsureBenchData(Connection& connection);
 
 }  // namespace bench

@@ -9,10 +9,6 @@
 #include "BenchSupport.h"
 #include "db/Table.h"
 
-namespace {
-QString Code(int n) { return QStringLiteral("P%1").arg(n, 6, 10, QLatin1Char('0')); }
-}  // namespace
-
 int main() {
     Connection c;
     bench::ConnectOrExit(c);
@@ -26,7 +22,7 @@ int main() {
     std::uniform_int_distribution<int> pick(1, bench::kProductCount);
     const int n = 10000;
     std::vector<QString> codes;
-    for (int i = 0; i < n; ++i) codes.push_back(Code(pick(random)));
+    for (int i = 0; i < n; ++i) codes.push_back(bench::ProductCode(pick(random)));
 
     const double first = bench::Seconds([&] { t.Locate("productcode", codes[0]); });
     const double firstCi = bench::Seconds([&] { t.Locate("productcode", codes[0], true); });

@@ -33,7 +33,7 @@ int main() {
     }
     std::vector<QByteArray> ids;
     for (t.First(); !t.Eof(); t.Next()) ids.push_back(t.AsString("id").toUtf8());
-    Field* quantity = t.FieldByName("quantity");
+    Field* quantity = t.FieldByName("itemcount");
     Field* price = t.FieldByName("price");
 
     double ours = 1e300;
@@ -50,7 +50,7 @@ int main() {
             lastBare = bench::Seconds([&] {
                 for (int i = 0; i < kPosts; ++i) {
                     const QByteArray sql =
-                        "UPDATE `items` SET `quantity`='" + Quantity(bareRun, i) + "',`price`='" +
+                        "UPDATE `items` SET `itemcount`='" + Quantity(bareRun, i) + "',`price`='" +
                         Price(bareRun, i) + "' WHERE `id` = '" + ids[static_cast<size_t>(i)] + "'";
                     if (mysql_real_query(bare, sql.constData(),
                                          static_cast<unsigned long>(sql.size())) != 0) {
@@ -82,7 +82,7 @@ int main() {
             const int execRun = run++;
             viaConnection = bench::Seconds([&] {
                 for (int i = 0; i < kPosts; ++i) {
-                    c.ExecUtf8("UPDATE `items` SET `quantity`='" + Quantity(execRun, i) + "',`price`='" +
+                    c.ExecUtf8("UPDATE `items` SET `itemcount`='" + Quantity(execRun, i) + "',`price`='" +
                                Price(execRun, i) + "' WHERE `id` = '" + ids[static_cast<size_t>(i)] + "'");
                 }
             });

@@ -1,5 +1,7 @@
 #include "db/Connection.h"
 
+#include <QStringList>
+
 #include <errmsg.h>
 #include <mysql.h>
 #include <mysqld_error.h>
@@ -110,11 +112,25 @@ bool Connection::Open() {
     }
     mysql_ = m;
     // A value too long for its column must be refused, not cut: add strict mode to whatever
-    // the server's own mode is (zero dates stay allowed, as old databases hold them).
-    static const QByteArray strict =
-        "SET SESSION sql_mode = IF(@@sql_mode = '', 'STRICT_TRANS_TABLES', "
-        "CONCAT(@@sql_mode, ',STRICT_TRANS_TABLES'))";
-    if (!Run(strict)) {
+    // the server's own mode is. Zero dates stay allowed, as old databases and the documented
+    // column defaults hold them, also on servers whose own mode forbids them.
+    static const char modeQuery[] = "SELECT @@SESSION.sql_mode";
+    if (mysql_real_query(m, modeQuery, sizeof modeQuery - 1) != 0) {
+        NoteFailure();
+        CloseHandle();
+        return false;
+    }
+    QStringList modes;
+    if (MYSQL_RES* r = mysql_store_result(m)) {
+        if (MYSQL_ROW row = mysql_fetch_row(r); row && row[0])
+            modes = QString::fromUtf8(row[0]).split(',', Qt::SkipEmptyParts);
+        mysql_free_result(r);
+    }
+    modes.removeAll(QStringLiteral("NO_ZERO_DATE"));
+    modes.removeAll(QStringLiteral("NO_ZERO_IN_DATE"));
+    if (!modes.contains(QStringLiteral("STRICT_TRANS_TABLES")))
+        modes << QStringLiteral("STRICT_TRANS_TABLES");
+    if (!Run("SET SESSION sql_mode = '" + modes.join(',').toLatin1() + "'")) {
         CloseHandle();
         return false;
     }

@@ -70,7 +70,7 @@ bool StatementSplitter::Step(char c) {
         case State::Slash:
             if (c == '*') {
                 statement_ += c;
-                state_ = State::BlockComment;
+                state_ = State::BlockStart;
                 return true;
             }
             MarkContent();
@@ -80,6 +80,17 @@ bool StatementSplitter::Step(char c) {
             statement_ += c;
             if (c == '\n') state_ = State::Normal;
             return true;
+        case State::BlockStart:
+        case State::BlockStartM:
+            // "/*!" and "/*M!" hold SQL that the server runs.
+            if (c == '!') MarkContent();
+            if (state_ == State::BlockStart && c == 'M') {
+                statement_ += c;
+                state_ = State::BlockStartM;
+                return true;
+            }
+            state_ = State::BlockComment;
+            [[fallthrough]];
         case State::BlockComment:
             statement_ += c;
             if (c == '*') state_ = State::BlockStar;

@@ -34,6 +34,8 @@ private:
         DashDash,  // "--" seen: a comment when a blank follows
         Slash,     // "/" seen
         LineComment,
+        BlockStart,   // "/*" seen
+        BlockStartM,  // "/*M" seen
         BlockComment,
         BlockStar,  // "*" inside a block comment
         Quoted,

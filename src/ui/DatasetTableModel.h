@@ -5,12 +5,16 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class Dataset;
 
 // One grid column over a dataset field.
 struct DatasetColumn {
+    DatasetColumn(QString fieldName, QString columnTitle, QString numberFormat = QString(), bool canEdit = false)
+        : field(std::move(fieldName)), title(std::move(columnTitle)), format(std::move(numberFormat)), editable(canEdit) {}
+
     QString field;   // the field's name in the dataset
     QString title;   // the column title
     QString format;  // number format such as "### ##0.00" or "0"; empty: the field's own text

@@ -66,10 +66,6 @@ QString LastPart(const QString& name) {
 
 Dataset::Dataset(Connection& connection) : connection_(&connection) {}
 
-namespace {
-constexpr std::size_t kStreamBlock = 256;
-}  // namespace
-
 Dataset::~Dataset() {
     DiscardStream();
     for (Dataset* d : details_) d->master_ = nullptr;
@@ -77,124 +73,6 @@ Dataset::~Dataset() {
 }
 
 bool Dataset::CanModify() const { return IsActive() && !readOnly_ && !UpdateTable().isEmpty(); }
-
-// Reads the rows of SelectSql() into a new store; the old rows stay until it succeeds.
-// Streaming, only the first rows are read now and the result stays open.
-bool Dataset::Fetch(bool stream) {
-    DiscardStream();
-    const QByteArray sql = SelectSql().toUtf8();
-    MYSQL* m = connection_->Acquire();
-    if (!m) {
-        lastError_ = connection_->LastError();
-        return false;
-    }
-    if (mysql_real_query(m, sql.constData(), static_cast<unsigned long>(sql.size())) != 0) {
-        connection_->NoteFailure();
-        lastError_ = connection_->LastError();
-        return false;
-    }
-    MYSQL_RES* res = mysql_use_result(m);
-    if (!res && mysql_field_count(m) != 0) {
-        connection_->NoteFailure();
-        lastError_ = connection_->LastError();
-        return false;
-    }
-    const unsigned oldColumns = columns_;
-    const bool wasActive = IsActive();
-    BindFields(res);
-    indexes_.clear();
-    decodedRow_ = -1;
-    decodedPtr_ = nullptr;
-    lastError_.clear();
-    if (stream && res) {
-        store_.Clear();
-        streamResult_ = res;
-        streamHandle_ = m;
-        connection_->SetPendingRead([this] { FinishFetch(); });
-        FetchMore(kStreamBlock);
-        return lastError_.isEmpty();
-    }
-    RowStore rows;
-    unsigned errnum = 0;
-    QString error;
-    if (res) {
-        while (MYSQL_ROW row = mysql_fetch_row(res)) rows.Append(row, mysql_fetch_lengths(res), columns_);
-        errnum = mysql_errno(m);
-        if (errnum) error = QString::fromUtf8(mysql_error(m));
-        mysql_free_result(res);
-    }
-    // Further results of a text with several statements are read and dropped.
-    while (!errnum && mysql_more_results(m)) {
-        if (mysql_next_result(m) > 0) {
-            errnum = mysql_errno(m);
-            error = QString::fromUtf8(mysql_error(m));
-            break;
-        }
-        if (MYSQL_RES* extra = mysql_store_result(m)) mysql_free_result(extra);
-    }
-    if (errnum) {
-        connection_->NoteError(errnum, error);
-        lastError_ = connection_->LastError();
-        if (wasActive && oldColumns != columns_) Close();  // old rows no longer fit the fields
-        return false;
-    }
-    connection_->NoteSuccess();
-    store_ = std::move(rows);
-    return true;
-}
-
-void Dataset::FetchMore(std::size_t count) const {
-    if (!streamResult_) return;
-    for (std::size_t i = 0; i < count; ++i) {
-        MYSQL_ROW row = mysql_fetch_row(streamResult_);
-        if (!row) {
-            EndStream();
-            return;
-        }
-        store_.Append(row, mysql_fetch_lengths(streamResult_), columns_);
-    }
-}
-
-// The last row was read: release the result and report a failure that ended it.
-void Dataset::EndStream() const {
-    MYSQL* m = streamHandle_;
-    unsigned errnum = mysql_errno(m);
-    QString error = errnum ? QString::fromUtf8(mysql_error(m)) : QString();
-    mysql_free_result(streamResult_);
-    streamResult_ = nullptr;
-    streamHandle_ = nullptr;
-    connection_->ClearPendingRead();
-    while (!errnum && mysql_more_results(m)) {
-        if (mysql_next_result(m) > 0) {
-            errnum = mysql_errno(m);
-            error = QString::fromUtf8(mysql_error(m));
-            break;
-        }
-        if (MYSQL_RES* extra = mysql_store_result(m)) mysql_free_result(extra);
-    }
-    if (errnum) {
-        connection_->NoteError(errnum, error);
-        lastError_ = connection_->LastError();
-    }
-}
-
-// Drops the rest of a result being read (closing or reading the rows again).
-void Dataset::DiscardStream() {
-    if (!streamResult_) return;
-    MYSQL* m = streamHandle_;
-    mysql_free_result(streamResult_);
-    streamResult_ = nullptr;
-    streamHandle_ = nullptr;
-    connection_->ClearPendingRead();
-    while (mysql_more_results(m) && mysql_next_result(m) == 0) {
-        if (MYSQL_RES* extra = mysql_store_result(m)) mysql_free_result(extra);
-    }
-}
-
-int Dataset::RecordCount() const {
-    FinishFetch();
-    return static_cast<int>(store_.Size());
-}
 
 void Dataset::BindFields(st_mysql_res* result) {
     const unsigned n = result ? mysql_num_fields(result) : 0;
@@ -268,6 +146,7 @@ bool Dataset::Open() {
 void Dataset::Close() {
     if (!IsActive()) return;
     DiscardStream();
+    paging_ = PageState();
     buffer_.clear();
     changed_.clear();
     store_.Clear();
@@ -297,17 +176,33 @@ bool Dataset::Refresh() {
         }
     }
     if (master_) UpdateMasterKey();
-    if (!Fetch(false)) return false;
-    const int count = RecordCount();
-    int row = count ? std::clamp(oldRow, 0, count - 1) : -1;
+    // A table read in pages reads again as many rows as it held (all when it held all).
+    const std::size_t rows = AllFetched() ? kAllRows : std::max(kFirstPage, store_.Size());
+    if (!Fetch(false, rows)) return false;
+    int row = -1;
     if (hadId) {
         if (Field* idf = IdField()) {
-            const auto& index = Index(idf->column_, false);
-            row = index.value(Key(*idf, id.constData(), static_cast<std::size_t>(id.size()), false), row);
+            if (paging_.on) {
+                // Held rows first; the rest only when the row is not among them.
+                row = HeldRowOfId(id, 0);
+                if (row < 0 && !AllFetched()) {
+                    const int held = FetchedCount();
+                    FinishFetch();
+                    row = HeldRowOfId(id, held);
+                }
+            } else {
+                const auto& index = Index(idf->column_, false);
+                row = index.value(Key(*idf, id.constData(), static_cast<std::size_t>(id.size()), false), -1);
+            }
         }
     }
+    if (row < 0) {
+        EnsureRow(oldRow);
+        const int count = FetchedCount();
+        row = count ? std::clamp(oldRow, 0, count - 1) : -1;
+    }
     row_ = row;
-    bof_ = eof_ = count == 0;
+    bof_ = eof_ = store_.Size() == 0;
     afterRefresh_.Fire(*this);
     DidScroll();
     return true;
@@ -368,8 +263,8 @@ bool Dataset::First() {
 
 bool Dataset::Last() {
     if (!CheckBrowseMode()) return false;
-    const bool empty = store_.Size() == 0;
     row_ = RecordCount() - 1;
+    const bool empty = store_.Size() == 0;
     bof_ = empty;
     eof_ = true;
     DidScroll();
@@ -378,7 +273,7 @@ bool Dataset::Last() {
 
 bool Dataset::Next() {
     if (!CheckBrowseMode()) return false;
-    if (row_ + 1 >= static_cast<int>(store_.Size())) FetchMore(kStreamBlock);
+    if (row_ + 1 >= static_cast<int>(store_.Size())) EnsureRow(row_ + 1);
     if (row_ + 1 >= static_cast<int>(store_.Size())) {
         eof_ = true;
         return false;
@@ -403,7 +298,8 @@ bool Dataset::Prior() {
 
 bool Dataset::MoveBy(int distance) {
     if (!CheckBrowseMode()) return false;
-    const int count = RecordCount();
+    if (distance > 0) EnsureRow(row_ + distance);
+    const int count = FetchedCount();
     if (count == 0) return false;
     const int target = std::clamp(row_ + distance, 0, count - 1);
     const bool moved = target != row_;
@@ -418,7 +314,9 @@ int Dataset::RecNo() const { return IsActive() && row_ >= 0 ? row_ + 1 : 0; }
 
 bool Dataset::SetRecNo(int recNo) {
     if (!CheckBrowseMode()) return false;
-    if (recNo < 1 || recNo > RecordCount()) return false;
+    if (recNo < 1) return false;
+    EnsureRow(recNo - 1);
+    if (recNo > FetchedCount()) return false;
     MoveTo(recNo - 1);
     return true;
 }
@@ -538,8 +436,9 @@ bool Dataset::SetNull(const QString& name) {
 
 QString Dataset::TextAt(int row, const QString& column) const {
     Field* f = FieldByName(column);
-    if (!f || f->kind_ != FieldKind::Data || f->column_ < 0 || row < 0 || row >= RecordCount())
-        return QString();
+    if (!f || f->kind_ != FieldKind::Data || f->column_ < 0 || row < 0) return QString();
+    EnsureRow(row);
+    if (row >= FetchedCount()) return QString();
     const Cell c = RowStore::CellAt(store_.Row(static_cast<std::size_t>(row)), static_cast<unsigned>(f->column_));
     return c.null ? QString() : QString::fromUtf8(c.data, static_cast<qsizetype>(c.size));
 }

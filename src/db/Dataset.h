@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -28,6 +29,12 @@ enum class DatasetState { Inactive, Browse, Edit, Insert };
 // LastError() holds the server's message.
 //
 // Moving the cursor while editing posts first (and does not move when that fails).
+//
+// A Table reads its rows in pages: opening reads the first page, and further pages are read
+// as the cursor or a grid reaches them, each with a statement of its own that is read to its
+// end at once, so the connection is free between pages. Whatever needs every row
+// (RecordCount, Last, Locate, lookups, Append) reads the rest first. A Query reads its rows
+// while the server sends them; anything else on the connection reads the rest first.
 class Dataset {
 public:
     explicit Dataset(Connection& connection);
@@ -63,6 +70,15 @@ public:
     bool IsEmpty() const { return store_.Size() == 0; }
     // All rows (a table being read is read to the end first).
     int RecordCount() const;
+    // Whether every row is held (no further page or streamed row to read).
+    bool AllFetched() const;
+    // The rows held so far (the rows RecNo and TextAt reach without reading more).
+    int FetchedCount() const { return static_cast<int>(store_.Size()); }
+    // Reads at least `rows` further rows (fewer at the end); false when none came.
+    bool FetchMore(int rows);
+    // The rows the server holds for this dataset's statement (SELECT COUNT(*) for a table
+    // still being read; the rows held otherwise), -1 when the server cannot say.
+    int ServerRecordCount() const;
     // 1-based position of the current record, 0 when there is none.
     int RecNo() const;
     bool SetRecNo(int recNo);
@@ -137,6 +153,8 @@ public:
     DatasetEvent<Dataset&>& AfterOpen() { return afterOpen_; }
     DatasetEvent<Dataset&>& AfterRefresh() { return afterRefresh_; }
     DatasetEvent<Dataset&>& AfterClose() { return afterClose_; }
+    // Further rows were added at the end (a page read as the cursor or a grid reached it).
+    DatasetEvent<Dataset&>& AfterFetch() { return afterFetch_; }
 
     // Bytes held for the rows (for the memory benchmark and diagnostics).
     std::size_t MemoryBytes() const { return store_.BytesHeld(); }
@@ -157,12 +175,39 @@ protected:
     // The SQL condition of the master link ("" without a link).
     QString MasterCondition() const;
 
+    // Paging. A dataset that can read its rows in pages gives its order (an ORDER BY text,
+    // "" for none) and the statement of one page: the rows that also meet `condition`
+    // ("" for none) in the order `orderBy`, `offset` rows skipped, at most `limit` rows
+    // (kAllRows: no limit). Empty when the rows cannot be read in pages.
+    static constexpr std::size_t kAllRows = static_cast<std::size_t>(-1);
+    virtual QString PageOrder() const { return QString(); }
+    virtual QString PageSql(const QString& condition, const QString& orderBy, std::size_t limit,
+                            std::size_t offset) const;
+    // SELECT COUNT(*) of the rows ("" when not known).
+    virtual QString CountSql() const { return QString(); }
+    // The table changed: try pages again even when the last table had no `id`.
+    void ForgetPagingFailure() { pagingFailed_ = false; }
+
 private:
     friend class Field;
 
-    bool Fetch(bool stream);
-    void FetchMore(std::size_t rows) const;
-    void FinishFetch() const { FetchMore(static_cast<std::size_t>(-1)); }
+    bool Fetch(bool stream, std::size_t pageRows = kFirstPage);
+    bool FetchAllAtOnce(bool stream);
+    bool FetchPaged(std::size_t limit, bool& retryWhole);
+    bool ReadResult(st_mysql* m, struct st_mysql_res* res, RowStore& rows, unsigned& errnum, QString& error) const;
+    void PlanPages(struct st_mysql_res* res, const std::vector<struct OrderTerm>* terms) const;
+    QByteArray NextPageCondition() const;
+    void NoteLastServerRow(const char* row) const;
+    // Reads at least `rows` more rows (a page, or streamed rows); true when any came.
+    bool FetchRows(std::size_t rows) const;
+    bool FetchPage(std::size_t rows) const;
+    bool FetchRestAfterShift() const;
+    // Reads rows until `row` is held or none are left.
+    void EnsureRow(int row) const;
+    void StreamMore(std::size_t rows) const;
+    void FinishFetch() const { FetchRows(kAllRows); }
+    void NoteLocalChange(const QByteArray& id);
+    int HeldRowOfId(const QByteArray& id, int from) const;
     void EndStream() const;
     void DiscardStream();
     void BindFields(struct st_mysql_res* result);
@@ -203,6 +248,33 @@ private:
     mutable RowStore store_;
     mutable struct st_mysql_res* streamResult_ = nullptr;
     mutable struct st_mysql* streamHandle_ = nullptr;
+
+    // Rows read in pages: what the next page starts after.
+    static constexpr std::size_t kFirstPage = 500;
+    struct PageState {
+        bool on = false;    // the rows came in pages
+        bool more = false;  // rows remain on the server
+        // Keyset: the next page is the rows after the last one read, by the order's columns
+        // and `id`. Otherwise by OFFSET (orders that are not plain columns).
+        bool keyset = false;
+        QString orderBy;                // the order with the `id` tie-break
+        std::vector<int> keyColumns;    // result columns of the order, `id` last
+        std::vector<bool> keyDescending;
+        std::vector<bool> keyNumeric;
+        std::vector<QByteArray> keyNames;  // as SQL
+        std::vector<CellValue> lastKey;    // their values in the last row the server gave
+        int idColumn = -1;
+        std::size_t serverRows = 0;     // rows the server gave so far (the next OFFSET)
+        std::size_t nextSize = kFirstPage;
+        // OFFSET paging after rows were added, removed or moved here: the offsets no longer
+        // hold, so the rest is read whole and the rows already held are left out.
+        bool shifted = false;
+        // Keyset paging: `id`s of rows posted here, which a later page may hold again.
+        QSet<QByteArray> localIds;
+    };
+    mutable PageState paging_;
+    mutable bool fetching_ = false;
+    bool pagingFailed_ = false;  // the table has no `id`: read whole
     int row_ = -1;
     bool bof_ = true;
     bool eof_ = true;
@@ -242,5 +314,5 @@ private:
 
     DatasetVetoEvent beforeInsert_, beforeEdit_, beforePost_, beforeDelete_;
     DatasetEvent<Dataset&> onNewRecord_, afterPost_, afterDelete_, afterCancel_, onStateChange_,
-        onCalcFields_, afterScroll_, afterOpen_, afterRefresh_, afterClose_;
+        onCalcFields_, afterScroll_, afterOpen_, afterRefresh_, afterClose_, afterFetch_;
 };

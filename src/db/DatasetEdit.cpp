@@ -219,6 +219,7 @@ bool Dataset::Post() {
         }
         store_.Insert(static_cast<std::size_t>(insertAt_), buffer_);
         row_ = insertAt_;
+        NoteLocalChange(id);
     } else {
         if (!idf) {
             lastError_ = QStringLiteral("Posten kan ikke lagres: tabellen har ingen id-kolonne");
@@ -251,6 +252,7 @@ bool Dataset::Post() {
                 return false;
             }
             store_.Replace(static_cast<std::size_t>(row_), buffer_);
+            NoteLocalChange(id);
         }
         lastError_.clear();
     }
@@ -312,7 +314,10 @@ bool Dataset::Delete() {
     lastError_.clear();
     store_.Remove(static_cast<std::size_t>(row_));
     indexes_.clear();
-    const int count = RecordCount();
+    NoteLocalChange(id);
+    // The row after the deleted one becomes current (read when it was the last held).
+    EnsureRow(row_);
+    const int count = FetchedCount();
     if (row_ >= count) row_ = count - 1;
     bof_ = eof_ = count == 0;
     afterDelete_.Fire(*this);

@@ -4,6 +4,8 @@
 
 // The rows of one table: SELECT * FROM table [WHERE filter [AND link]] [ORDER BY order].
 // Changing the order or the SQL filter of an open table reads it again from the first row.
+// The rows are read in pages in the order with `id` as the last tie-break (a table without
+// `id` is read whole).
 class Table : public Dataset {
 public:
     explicit Table(Connection& connection, const QString& tableName = QString());
@@ -33,8 +35,14 @@ public:
 
 protected:
     QString UpdateTable() const override { return tableName_; }
+    QString PageOrder() const override { return order_; }
+    QString PageSql(const QString& condition, const QString& orderBy, std::size_t limit,
+                    std::size_t offset) const override;
+    QString CountSql() const override;
 
 private:
+    QString FromWhere(const QString& condition) const;
+
     QString tableName_;
     QString order_;
     QString filterSql_;

@@ -1,19 +1,19 @@
-// The program: the start of the frame before any window, the windows, and
-// the end of the frame after the last one.
+// The program: the frame's start before any window, then the application, the main window
+// (created hidden), the data module and the log-on, the main window shown, the event loop,
+// and the frame's end after the last window.
 //
-// Until the log-on exists the only window is a stand-in main window. Without
-// a display (or with "--quit-after-start") the program runs the start and the
-// end and quits, which is what scripts and tests use.
+// With "--quit-after-start", or without a display, the program runs the start and the end
+// only, which is what scripts and tests use.
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
-#include <QMainWindow>
 #include <memory>
 
 #include "app/frame/AppContext.h"
 #include "app/frame/StartUp.h"
+#include "app/ui/LogonDialog.h"
+#include "app/ui/MainWindow.h"
+#include "data/DataModule.h"
 #include "ui/QtPrompter.h"
-#include "ui/WindowBase.h"
 
 namespace {
 bool HasDisplay() {
@@ -25,29 +25,14 @@ bool Headless() {
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
-
-// The main window until the log-on and the module panels exist.
-class StandInMainWindow : public WindowBase<QMainWindow> {
-  public:
-    explicit StandInMainWindow(AppContext& ctx)
-        : WindowBase<QMainWindow>(QStringLiteral("MainForm6")) {
-        setWindowTitle(QStringLiteral("Varlokken SQL 6.12-732"));
-        auto* label =
-            new QLabel(QStringLiteral("Varlokken SQL 6.12-732\n\n") +
-                           ctx.config().CompanyIniPath() + QLatin1Char('\n') + ctx.log().FilePath(),
-                       this);
-        label->setAlignment(Qt::AlignCenter);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        setCentralWidget(label);
-        resize(640, 400);
-    }
-};
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !HasDisplay()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // The Qt application object must exist before the start, which may already show a
+    // message through the Qt prompter.
     QApplication app(argc, argv);
     AppContext ctx(std::make_unique<QtPrompter>());
     QStringList arguments = QCoreApplication::arguments();
@@ -56,10 +41,17 @@ int main(int argc, char** argv) {
     RunStart(ctx, arguments, QDir::currentPath());
     int result = 0;
     if (!ctx.commandLine().quitAfterStart && !Headless()) {
-        StandInMainWindow window(ctx);
-        window.show();
-        result = app.exec();
-        window.close();
+        QApplication::setApplicationDisplayName(QStringLiteral("Varlokken 6"));
+        MainWindow window;  // created hidden; takes files dropped from the desktop
+        window.SetReconnectHandler([](QWidget* parent) { return ShowLogonDialog(parent); });
+        DataModule dm;
+        // "&Avbryt" in the log-on dialog ends the program; a failed log-on goes on without data.
+        if (RunStartLogon(nullptr) != LogonOutcome::Cancelled) {
+            window.show();
+            window.RunShowSequence();
+            result = app.exec();
+            window.close();
+        }
     }
     RunEnd(ctx);
     return result;

@@ -2,6 +2,7 @@
 
 int RunInit(const AdminOptions& options, AdminIo& io);
 int RunUpgrade(const AdminOptions& options, AdminIo& io);
+int RunLocalServer(const AdminOptions& options, AdminIo& io);
 int RunBackup(const AdminOptions& options, AdminIo& io);
 int RunRestore(const AdminOptions& options, AdminIo& io);
 
@@ -11,6 +12,7 @@ const QList<AdminCommand>& AdminCommands() {
         {"upgrade", "bringer en eldre database til dagens tabeller uten å miste rader", RunUpgrade},
         {"backup", "--file <fil> [--table <tabell>]: sikkerhetskopi som SQL-skript", RunBackup},
         {"restore", "--file <fil>: kjører et SQL-skript (en sikkerhetskopi)", RunRestore},
+        {"local-server", "start, stop eller status for arbeidsstasjonens egen databaseserver", RunLocalServer},
     };
     return commands;
 }

@@ -433,6 +433,7 @@ TEST_F(MainWindowTest, RendersForAdministratorAndLimitedUser) {
     const std::vector<std::pair<QString, QString>> users = {{"main-admin.png", ""},
                                                             {"main-limited.png", kCompaniesAndOrders}};
     for (const auto& [file, rights] : users) {
+        SetCompanyKey("ShowNewPanel", rights.isEmpty() ? "1" : "0");
         if (rights.isEmpty()) {
             AsAdministrator();
         } else {

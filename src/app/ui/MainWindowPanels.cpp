@@ -16,6 +16,7 @@
 
 namespace {
 constexpr int kColumns = 3;         // module buttons per row
+constexpr int kColumnWidth = 120;    // least width of a module button
 constexpr int kNewRecordButton = 42;  // width of a new-record button
 }  // namespace
 
@@ -54,6 +55,11 @@ void MainWindow::BuildPanel(const PanelRule& rule) {
         body->setSpacing(2);
         widgets.grid = new QGridLayout;
         widgets.grid->setSpacing(2);
+        // Equal columns, so a panel with one shown button keeps the button's size.
+        for (int column = 0; column < kColumns; ++column) {
+            widgets.grid->setColumnStretch(column, 1);
+            widgets.grid->setColumnMinimumWidth(column, kColumnWidth);
+        }
         body->addLayout(widgets.grid);
         for (const PanelButtonRule& button : rule.buttons) {
             auto* push = new QPushButton(button.caption, frame);

@@ -16,7 +16,7 @@ struct st_mysql_res;
 // While a stream is open the connection is busy with it: any other use of the connection
 // first reads the rest of the rows and drops them, which ends the stream.
 class RowStream {
-public:
+  public:
     // How a column's values are written back as SQL literals.
     enum class Kind { Number, Binary, Text };
 
@@ -44,7 +44,7 @@ public:
     const char* Data(int column) const;
     unsigned long Size(int column) const;
 
-private:
+  private:
     void Release(bool keepError);
 
     Connection& connection_;

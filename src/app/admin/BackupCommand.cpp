@@ -19,15 +19,19 @@ int RunBackup(const AdminOptions& options, AdminIo& io) {
     if (!ConnectAdminDatabase(options, false, db, &error)) return AdminFail(io, error);
     const QString path = args.value("file");
     const bool single = args.contains("table");
-    const sqltools::BackupReport report = single ? sqltools::WriteTableBackup(db, args.value("table"), path)
-                                                 : sqltools::WriteFullBackup(db, path);
-    for (const QString& table : report.missingTables) io.out << "merk: tabellen " << table << " finnes ikke\n";
+    const sqltools::BackupReport report =
+        single ? sqltools::WriteTableBackup(db, args.value("table"), path)
+               : sqltools::WriteFullBackup(db, path);
+    for (const QString& table : report.missingTables)
+        io.out << "merk: tabellen " << table << " finnes ikke\n";
     for (const QString& account : report.skippedAccounts)
         io.out << "merk: brukerkontoen " << account << " kunne ikke leses og er ikke med\n";
     if (!report.ok) return AdminFail(io, "backup ble ikke laget (" + path + "): " + report.error);
-    io.out << "Sikkerhetskopi skrevet: " << path << " (" << report.tables << " tabeller, " << report.rows
-           << " rader";
-    if (!single) io.out << ", " << report.views.size() << " visninger, " << report.accounts.size() << " brukere";
+    io.out << "Sikkerhetskopi skrevet: " << path << " (" << report.tables << " tabeller, "
+           << report.rows << " rader";
+    if (!single)
+        io.out << ", " << report.views.size() << " visninger, " << report.accounts.size()
+               << " brukere";
     io.out << ")\n";
     return kAdminOk;
 }

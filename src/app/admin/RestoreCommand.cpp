@@ -21,10 +21,12 @@ int RunRestore(const AdminOptions& options, AdminIo& io) {
     const QString path = args.value("file");
     const sqltools::ScriptReport report = sqltools::RunScriptFile(db, path);
     if (!report.ok)
-        return AdminFail(io, QString("restore stoppet i %1 etter %2 setninger: %3 (setningene før feilen er utført)")
-                                 .arg(path)
-                                 .arg(report.statements)
-                                 .arg(report.error));
+        return AdminFail(
+            io,
+            QString("restore stoppet i %1 etter %2 setninger: %3 (setningene før feilen er utført)")
+                .arg(path)
+                .arg(report.statements)
+                .arg(report.error));
     io.out << "Gjenopprettet fra " << path << ": " << report.statements << " setninger\n";
     return kAdminOk;
 }

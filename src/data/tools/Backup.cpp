@@ -26,7 +26,8 @@ template <typename Write>
 void WriteReplacing(const QString& path, BackupReport& report, Write write) {
     ReplacingFile file(path);
     if (!file.Open()) {
-        report.error = QStringLiteral("kan ikke skrive ") + file.TempPath() + QStringLiteral(": ") + file.Error();
+        report.error = QStringLiteral("kan ikke skrive ") + file.TempPath() + QStringLiteral(": ") +
+                       file.Error();
         return;
     }
     if (!write(file.Device())) {
@@ -34,7 +35,8 @@ void WriteReplacing(const QString& path, BackupReport& report, Write write) {
         return;
     }
     if (!file.Commit()) {
-        report.error = QStringLiteral("kan ikke skrive ") + path + QStringLiteral(": ") + file.Error();
+        report.error =
+            QStringLiteral("kan ikke skrive ") + path + QStringLiteral(": ") + file.Error();
         return;
     }
     report.ok = true;
@@ -63,24 +65,27 @@ QStringList FullBackupTables(Connection& db, QStringList* missing, QString* erro
     QStringList tables;
     for (int i = 0; i < kCatalogueUnknown; ++i) {
         const QString key = CatalogueAt(i).key;
-        if (present.removeAll(key) > 0) tables << key;
-        else if (missing) *missing << key;
+        if (present.removeAll(key) > 0)
+            tables << key;
+        else if (missing)
+            *missing << key;
     }
     return tables + present;
 }
 
 QString TableKind(Connection& db, const QString& name, QString* error) {
     const QueryResult r = db.Query(
-        QStringLiteral("SELECT TABLE_TYPE FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE()"
-                       " AND TABLE_NAME = ") +
+        QStringLiteral(
+            "SELECT TABLE_TYPE FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE()"
+            " AND TABLE_NAME = ") +
         db.Quote(name));
     if (!r.ok()) {
         *error = r.Error();
         return {};
     }
     return r.Text(0, 0) == QLatin1String("VIEW") ? QStringLiteral("VIEW")
-           : r.IsEmpty()                          ? QString()
-                                                  : QStringLiteral("BASE TABLE");
+           : r.IsEmpty()                         ? QString()
+                                                 : QStringLiteral("BASE TABLE");
 }
 
 BackupReport WriteFullBackup(Connection& db, const QString& path) {
@@ -101,8 +106,10 @@ BackupReport WriteFullBackup(Connection& db, const QString& path) {
     WriteReplacing(path, report, [&](QIODevice& out) {
         DumpWriter writer(db, out);
         const QString comment =
-            QStringLiteral("Varlokken SQL: sikkerhetskopi av databasen %1 med brukere\nTjener %2, skrevet %3")
-                .arg(schema, db.ServerVersion(), QDateTime::currentDateTime().toString(Qt::ISODate));
+            QStringLiteral(
+                "Varlokken SQL: sikkerhetskopi av databasen %1 med brukere\nTjener %2, skrevet %3")
+                .arg(schema, db.ServerVersion(),
+                     QDateTime::currentDateTime().toString(Qt::ISODate));
         bool ok = writer.Begin(comment) && writer.WriteDatabase(schema);
         for (const QString& table : tables) ok = ok && writer.WriteTable(table);
         for (const QString& view : report.views) ok = ok && writer.WriteView(view);

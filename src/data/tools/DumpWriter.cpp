@@ -59,17 +59,20 @@ bool DumpWriter::Fail(const QString& error) {
 bool DumpWriter::Begin(const QString& comment) {
     // TIMESTAMP values are read in UTC, as the script writes them back; the values are
     // escaped with backslashes, as the script's SQL mode reads them.
-    const QueryResult session = db_.Query(QStringLiteral("SELECT @@SESSION.sql_mode, @@SESSION.time_zone"));
+    const QueryResult session =
+        db_.Query(QStringLiteral("SELECT @@SESSION.sql_mode, @@SESSION.time_zone"));
     if (!session.ok()) return Fail(session.Error());
     savedSqlMode_ = session.Text(0, 0);
     savedTimeZone_ = session.Text(0, 1);
     const QString mode = WithoutFlag(savedSqlMode_, QStringLiteral("NO_BACKSLASH_ESCAPES"));
     sessionChanged_ = true;
-    if (!db_.Exec(QStringLiteral("SET SESSION time_zone = '+00:00', SESSION sql_mode = ") + db_.Quote(mode)))
+    if (!db_.Exec(QStringLiteral("SET SESSION time_zone = '+00:00', SESSION sql_mode = ") +
+                  db_.Quote(mode)))
         return Fail(db_.LastError());
     if (!comment.isEmpty()) {
         QString header;
-        for (const QString& line : comment.split(QLatin1Char('\n'))) header += QStringLiteral("-- ") + line + QLatin1Char('\n');
+        for (const QString& line : comment.split(QLatin1Char('\n')))
+            header += QStringLiteral("-- ") + line + QLatin1Char('\n');
         if (!Put(header + QLatin1Char('\n'))) return false;
     }
     return Put(QByteArray(kScriptSession));
@@ -93,15 +96,17 @@ bool DumpWriter::WriteDatabase(const QString& schema) {
     static const QRegularExpression head(QStringLiteral("^CREATE DATABASE\\s+(IF NOT EXISTS\\s+)?"),
                                          QRegularExpression::CaseInsensitiveOption);
     create.replace(head, QStringLiteral("CREATE DATABASE IF NOT EXISTS "));
-    return Put(QLatin1Char('\n') + create + QStringLiteral(";\nUSE ") + QuoteName(schema) + QStringLiteral(";\n"));
+    return Put(QLatin1Char('\n') + create + QStringLiteral(";\nUSE ") + QuoteName(schema) +
+               QStringLiteral(";\n"));
 }
 
 bool DumpWriter::WriteTable(const QString& table) {
     const QueryResult r = db_.Query(QStringLiteral("SHOW CREATE TABLE ") + QuoteName(table));
-    if (!r.ok()) return Fail(QStringLiteral("tabellen ") + table + QStringLiteral(": ") + r.Error());
+    if (!r.ok())
+        return Fail(QStringLiteral("tabellen ") + table + QStringLiteral(": ") + r.Error());
     const QString create = r.Text(0, 1);
-    if (!Put(QStringLiteral("\n-- ") + table + QStringLiteral("\nDROP TABLE IF EXISTS ") + QuoteName(table) +
-             QStringLiteral(";\n") + create + QStringLiteral(";\n")))
+    if (!Put(QStringLiteral("\n-- ") + table + QStringLiteral("\nDROP TABLE IF EXISTS ") +
+             QuoteName(table) + QStringLiteral(";\n") + create + QStringLiteral(";\n")))
         return false;
     if (!WriteRows(table)) return false;
     ++tables_;
@@ -111,9 +116,11 @@ bool DumpWriter::WriteTable(const QString& table) {
 QStringList DumpWriter::InsertableColumns(const QString& table) {
     // Generated columns are computed by the server again and cannot be given.
     const QueryResult r = db_.Query(
-        QStringLiteral("SELECT COLUMN_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE()"
-                       " AND TABLE_NAME = ") +
-        db_.Quote(table) + QStringLiteral(" AND EXTRA NOT LIKE '%GENERATED%' ORDER BY ORDINAL_POSITION"));
+        QStringLiteral(
+            "SELECT COLUMN_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE()"
+            " AND TABLE_NAME = ") +
+        db_.Quote(table) +
+        QStringLiteral(" AND EXTRA NOT LIKE '%GENERATED%' ORDER BY ORDINAL_POSITION"));
     QStringList columns;
     if (!r.ok()) {
         Fail(r.Error());
@@ -130,9 +137,9 @@ bool DumpWriter::WriteRows(const QString& table) {
     QStringList quoted;
     for (const QString& c : columns) quoted << QuoteName(c);
     const QString list = quoted.join(QLatin1Char(','));
-    const QByteArray prefix =
-        (QStringLiteral("INSERT INTO ") + QuoteName(table) + QStringLiteral(" (") + list + QStringLiteral(") VALUES\n"))
-            .toUtf8();
+    const QByteArray prefix = (QStringLiteral("INSERT INTO ") + QuoteName(table) +
+                               QStringLiteral(" (") + list + QStringLiteral(") VALUES\n"))
+                                  .toUtf8();
 
     RowStream rows(db_);
     if (!rows.Open(QStringLiteral("SELECT ") + list + QStringLiteral(" FROM ") + QuoteName(table)))
@@ -151,12 +158,18 @@ bool DumpWriter::WriteRows(const QString& table) {
             const QByteArray value =
                 QByteArray::fromRawData(rows.Data(i), static_cast<qsizetype>(rows.Size(i)));
             switch (rows.ColumnKind(i)) {
-                case RowStream::Kind::Number: row += value; break;
-                case RowStream::Kind::Binary:
-                    if (value.isEmpty()) row += "''";
-                    else row += "0x" + value.toHex();
+                case RowStream::Kind::Number:
+                    row += value;
                     break;
-                case RowStream::Kind::Text: row += db_.QuoteUtf8(value); break;
+                case RowStream::Kind::Binary:
+                    if (value.isEmpty())
+                        row += "''";
+                    else
+                        row += "0x" + value.toHex();
+                    break;
+                case RowStream::Kind::Text:
+                    row += db_.QuoteUtf8(value);
+                    break;
             }
         }
         row += ')';
@@ -165,25 +178,30 @@ bool DumpWriter::WriteRows(const QString& table) {
             if (!Put(statement)) return false;
             statement.clear();
         }
-        if (statement.isEmpty()) statement = prefix;
-        else statement += ",\n";
+        if (statement.isEmpty())
+            statement = prefix;
+        else
+            statement += ",\n";
         statement += row;
         ++rows_;
     }
-    if (rows.Failed()) return Fail(QStringLiteral("tabellen ") + table + QStringLiteral(": ") + rows.Error());
+    if (rows.Failed())
+        return Fail(QStringLiteral("tabellen ") + table + QStringLiteral(": ") + rows.Error());
     if (!statement.isEmpty()) return Put(statement + ";\n");
     return true;
 }
 
 bool DumpWriter::WriteView(const QString& view) {
     const QueryResult r = db_.Query(QStringLiteral("SHOW CREATE VIEW ") + QuoteName(view));
-    if (!r.ok()) return Fail(QStringLiteral("visningen ") + view + QStringLiteral(": ") + r.Error());
+    if (!r.ok())
+        return Fail(QStringLiteral("visningen ") + view + QStringLiteral(": ") + r.Error());
     QString create = r.Text(0, 1);
     // The definer may not exist where the script runs; whoever restores it defines it.
-    static const QRegularExpression definer(QStringLiteral("\\s+DEFINER=(`(?:[^`]|``)*`|\\S+)@(`(?:[^`]|``)*`|\\S+)"));
+    static const QRegularExpression definer(
+        QStringLiteral("\\s+DEFINER=(`(?:[^`]|``)*`|\\S+)@(`(?:[^`]|``)*`|\\S+)"));
     create.replace(definer, QString());
-    return Put(QStringLiteral("\n-- ") + view + QStringLiteral("\nDROP VIEW IF EXISTS ") + QuoteName(view) +
-               QStringLiteral(";\n") + create + QStringLiteral(";\n"));
+    return Put(QStringLiteral("\n-- ") + view + QStringLiteral("\nDROP VIEW IF EXISTS ") +
+               QuoteName(view) + QStringLiteral(";\n") + create + QStringLiteral(";\n"));
 }
 
 }  // namespace sqltools

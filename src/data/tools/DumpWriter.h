@@ -20,7 +20,7 @@ namespace sqltools {
 // keeps id 0, UTC for TIMESTAMP columns, no key checks while loading) and puts the previous
 // session values back at its end.
 class DumpWriter {
-public:
+  public:
     // The longest INSERT statement written (a single larger row gets one of its own).
     static constexpr qsizetype kMaxStatementBytes = 1000 * 1024;
 
@@ -57,7 +57,7 @@ public:
     // A single name in backquotes (a backquote inside is doubled).
     static QString QuoteName(const QString& name);
 
-private:
+  private:
     bool Put(const QByteArray& bytes);
     bool Put(const QString& text) { return Put(text.toUtf8()); }
     bool Fail(const QString& error);

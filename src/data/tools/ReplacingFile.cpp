@@ -11,7 +11,8 @@
 
 namespace sqltools {
 
-ReplacingFile::ReplacingFile(const QString& path) : path_(path), temp_(path + QStringLiteral(".tmp")) {}
+ReplacingFile::ReplacingFile(const QString& path)
+    : path_(path), temp_(path + QStringLiteral(".tmp")) {}
 
 ReplacingFile::~ReplacingFile() {
     if (!committed_) Abandon();
@@ -53,8 +54,9 @@ bool ReplacingFile::Commit() {
         return false;
     }
     std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(temp_.fileName()).toStdString()),
-                            std::filesystem::path(QFile::encodeName(path_).toStdString()), ec);
+    std::filesystem::rename(
+        std::filesystem::path(QFile::encodeName(temp_.fileName()).toStdString()),
+        std::filesystem::path(QFile::encodeName(path_).toStdString()), ec);
     if (ec) {
         error_ = QString::fromStdString(ec.message());
         Abandon();

@@ -10,7 +10,7 @@ namespace sqltools {
 // Until then (and whenever writing fails) the old file stays exactly as it was; a temporary
 // file that was not committed is removed.
 class ReplacingFile {
-public:
+  public:
     explicit ReplacingFile(const QString& path);
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -26,7 +26,7 @@ public:
     QString TempPath() const { return temp_.fileName(); }
     QString Error() const { return error_; }
 
-private:
+  private:
     QString path_;
     QFile temp_;
     QString error_;

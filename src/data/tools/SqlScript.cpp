@@ -8,7 +8,9 @@
 namespace sqltools {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 }  // namespace
 
 void StatementSplitter::MarkContent() {
@@ -101,8 +103,10 @@ bool StatementSplitter::Step(char c) {
             return true;
         case State::Quoted:
             statement_ += c;
-            if (c == '\\' && quote_ != '`') state_ = State::QuotedEscape;
-            else if (c == quote_) state_ = State::QuotedEnd;
+            if (c == '\\' && quote_ != '`')
+                state_ = State::QuotedEscape;
+            else if (c == quote_)
+                state_ = State::QuotedEnd;
             return true;
         case State::QuotedEscape:
             statement_ += c;
@@ -150,13 +154,15 @@ ScriptReport RunScriptFile(Connection& db, const QString& path) {
     ScriptReport report;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error = QStringLiteral("kan ikke lese ") + path + QStringLiteral(": ") + file.errorString();
+        report.error =
+            QStringLiteral("kan ikke lese ") + path + QStringLiteral(": ") + file.errorString();
         return report;
     }
     bool failed = false;
     StatementSplitter splitter([&](const QByteArray& statement, qint64 line) {
-        const bool ok = platform::IsValidUtf8(statement) ? db.ExecUtf8(statement)
-                                                         : db.Exec(platform::DecodeWindows1252(statement));
+        const bool ok = platform::IsValidUtf8(statement)
+                            ? db.ExecUtf8(statement)
+                            : db.Exec(platform::DecodeWindows1252(statement));
         if (!ok) {
             report.error = QStringLiteral("linje %1: %2").arg(line).arg(db.LastError());
             failed = true;
@@ -170,7 +176,8 @@ ScriptReport RunScriptFile(Connection& db, const QString& path) {
     while (go && !file.atEnd()) {
         const QByteArray chunk = file.read(kChunk);
         if (chunk.isEmpty() && file.error() != QFileDevice::NoError) {
-            report.error = QStringLiteral("kan ikke lese ") + path + QStringLiteral(": ") + file.errorString();
+            report.error =
+                QStringLiteral("kan ikke lese ") + path + QStringLiteral(": ") + file.errorString();
             failed = true;
             break;
         }
@@ -182,7 +189,8 @@ ScriptReport RunScriptFile(Connection& db, const QString& path) {
         db.Exec(QStringLiteral(
             "SET SESSION sql_mode = IFNULL(@varlokken_sql_mode, @@SESSION.sql_mode),"
             " SESSION time_zone = IFNULL(@varlokken_time_zone, @@SESSION.time_zone),"
-            " SESSION foreign_key_checks = IFNULL(@varlokken_foreign_key_checks, @@SESSION.foreign_key_checks),"
+            " SESSION foreign_key_checks = IFNULL(@varlokken_foreign_key_checks, "
+            "@@SESSION.foreign_key_checks),"
             " SESSION unique_checks = IFNULL(@varlokken_unique_checks, @@SESSION.unique_checks)"));
         return report;
     }

@@ -16,7 +16,7 @@ namespace sqltools {
 // Comments stay in the statement text (the server reads /*! ... */ as SQL); a piece that
 // holds nothing but blanks and comments is no statement.
 class StatementSplitter {
-public:
+  public:
     // Receives each statement (without its ";") and the line it starts on; false stops.
     using Sink = std::function<bool(const QByteArray& statement, qint64 line)>;
 
@@ -27,7 +27,7 @@ public:
     // The last statement when the script does not end with ";".
     bool Finish();
 
-private:
+  private:
     enum class State {
         Normal,
         Dash,      // "-" seen
@@ -59,7 +59,7 @@ private:
 // What running a script did.
 struct ScriptReport {
     bool ok = false;
-    QString error;  // "linje <n>: <server's text>", or why the file could not be read
+    QString error;          // "linje <n>: <server's text>", or why the file could not be read
     qint64 statements = 0;  // statements that ran
 };
 

@@ -15,19 +15,26 @@ const QString kLastTableKey = QStringLiteral("Last_Backup_Table");
 bool ReportBackup(const sqltools::BackupReport& report, const QString& path, bool hadFile) {
     Log& log = Ctx().log();
     for (const QString& table : report.missingTables)
-        log.WriteLog(QStringLiteral("ADVARSEL: tabellen %1 finnes ikke i databasen og er ikke med i %2").arg(table, path));
+        log.WriteLog(
+            QStringLiteral("ADVARSEL: tabellen %1 finnes ikke i databasen og er ikke med i %2")
+                .arg(table, path));
     for (const QString& account : report.skippedAccounts)
-        log.WriteLog(QStringLiteral("ADVARSEL: brukerkontoen %1 kunne ikke leses og er ikke med i %2").arg(account, path));
+        log.WriteLog(
+            QStringLiteral("ADVARSEL: brukerkontoen %1 kunne ikke leses og er ikke med i %2")
+                .arg(account, path));
     if (report.ok) {
-        log.WriteLog(QStringLiteral("Sikkerhetskopi skrevet: %1 (%2 tabeller, %3 rader, %4 brukere)")
-                         .arg(path)
-                         .arg(report.tables)
-                         .arg(report.rows)
-                         .arg(report.accounts.size()));
+        log.WriteLog(
+            QStringLiteral("Sikkerhetskopi skrevet: %1 (%2 tabeller, %3 rader, %4 brukere)")
+                .arg(path)
+                .arg(report.tables)
+                .arg(report.rows)
+                .arg(report.accounts.size()));
         return true;
     }
-    log.WriteLog(QStringLiteral("FEIL: sikkerhetskopien %1 ble ikke laget: %2").arg(path, report.error));
-    QString text = QStringLiteral("Sikkerhetskopien %1 ble ikke laget:\n%2").arg(path, report.error);
+    log.WriteLog(
+        QStringLiteral("FEIL: sikkerhetskopien %1 ble ikke laget: %2").arg(path, report.error));
+    QString text =
+        QStringLiteral("Sikkerhetskopien %1 ble ikke laget:\n%2").arg(path, report.error);
     if (hadFile) text += QStringLiteral("\n\nDen forrige sikkerhetskopien i filen er uendret.");
     ShowMessage(QStringLiteral("FEIL"), text);
     return false;
@@ -35,8 +42,9 @@ bool ReportBackup(const sqltools::BackupReport& report, const QString& path, boo
 
 // A table name that can be used as a file name in the backup folder.
 bool IsPlainFileName(const QString& name) {
-    return name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QLatin1Char('/')) &&
-           !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+    return name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.contains(QChar(0));
 }
 
 }  // namespace
@@ -48,7 +56,8 @@ bool RunSqlCommand() {
     if (sql.trimmed().isEmpty()) return false;
     DataModule& dm = DM();
     if (dm.ExecSql(sql)) return true;
-    ShowMessage(QStringLiteral("FEIL"), QStringLiteral("SQL-setningen ble ikke utført:\n") + dm.LastSqlError());
+    ShowMessage(QStringLiteral("FEIL"),
+                QStringLiteral("SQL-setningen ble ikke utført:\n") + dm.LastSqlError());
     return false;
 }
 
@@ -58,9 +67,10 @@ bool RunSqlFileCommand() {
     if (path.isEmpty()) return false;
     DataModule& dm = DM();
     if (dm.RunSqlScript(path)) return true;
-    ShowMessage(QStringLiteral("FEIL"), QStringLiteral("SQL-skriptet %1 stoppet med en feil:\n%2\n\n"
-                                                       "Setningene før feilen er utført.")
-                                            .arg(path, dm.LastSqlError()));
+    ShowMessage(QStringLiteral("FEIL"),
+                QStringLiteral("SQL-skriptet %1 stoppet med en feil:\n%2\n\n"
+                               "Setningene før feilen er utført.")
+                    .arg(path, dm.LastSqlError()));
     return false;
 }
 
@@ -82,16 +92,22 @@ bool BackupTableCommand() {
     BusyCursor busy;
     DataModule& dm = DM();
     QString error;
-    const QString kind = IsPlainFileName(name) ? sqltools::TableKind(dm.connection(), name, &error) : QString();
+    const QString kind =
+        IsPlainFileName(name) ? sqltools::TableKind(dm.connection(), name, &error) : QString();
     if (!error.isEmpty()) {
-        Ctx().log().WriteLog(QStringLiteral("FEIL: sikkerhetskopi av tabellen %1: %2").arg(name, error));
-        ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Sikkerhetskopien av tabellen %1 ble ikke laget:\n%2").arg(name, error));
+        Ctx().log().WriteLog(
+            QStringLiteral("FEIL: sikkerhetskopi av tabellen %1: %2").arg(name, error));
+        ShowMessage(
+            QStringLiteral("FEIL"),
+            QStringLiteral("Sikkerhetskopien av tabellen %1 ble ikke laget:\n%2").arg(name, error));
         return false;
     }
     if (kind.isEmpty()) {
-        Ctx().log().WriteLog(QStringLiteral("FEIL: sikkerhetskopi: tabellen %1 finnes ikke").arg(name));
-        ShowMessage(QStringLiteral("FEIL"),
-                    QStringLiteral("Tabellen %1 finnes ikke i databasen %2.").arg(name, dm.SchemaName()));
+        Ctx().log().WriteLog(
+            QStringLiteral("FEIL: sikkerhetskopi: tabellen %1 finnes ikke").arg(name));
+        ShowMessage(
+            QStringLiteral("FEIL"),
+            QStringLiteral("Tabellen %1 finnes ikke i databasen %2.").arg(name, dm.SchemaName()));
         return false;
     }
     const QString path = BackupFolder() + name + QStringLiteral(".sql");

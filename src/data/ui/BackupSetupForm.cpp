@@ -11,7 +11,8 @@
 #include "app/frame/Prompter.h"
 #include "data/tools/BackupSettings.h"
 
-BackupSetupForm::BackupSetupForm(QWidget* parent) : WindowBase<QDialog>(QStringLiteral("BackupSetupForm"), parent) {
+BackupSetupForm::BackupSetupForm(QWidget* parent)
+    : WindowBase<QDialog>(QStringLiteral("BackupSetupForm"), parent) {
     setWindowTitle(QStringLiteral("Oppsett sikkerhetskopi"));
     SetOnlyPos(true);
     backupFolder_ = new QLineEdit(this);
@@ -22,10 +23,12 @@ BackupSetupForm::BackupSetupForm(QWidget* parent) : WindowBase<QDialog>(QStringL
     for (QPushButton* b : {backupButton_, windowsButton_}) b->setFixedWidth(32);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Sevrante sikkerhetskopi målmappe:"), this), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Sevrante sikkerhetskopi målmappe:"), this), 0, 0, 1,
+                    2);
     grid->addWidget(backupFolder_, 1, 0);
     grid->addWidget(backupButton_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Windows sikkerhetskopi målmappe:"), this), 2, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Windows sikkerhetskopi målmappe:"), this), 2, 0, 1,
+                    2);
     grid->addWidget(windowsFolder_, 3, 0);
     grid->addWidget(windowsButton_, 3, 1);
     grid->addWidget(batFile_, 4, 0, 1, 2);

@@ -13,7 +13,7 @@ class QPushButton;
 // and writes them when closed; the folder buttons choose with ChooseFolder.
 class BackupSetupForm : public WindowBase<QDialog> {
     Q_OBJECT
-public:
+  public:
     explicit BackupSetupForm(QWidget* parent = nullptr);
 
     QLineEdit* backupFolderEdit() const { return backupFolder_; }
@@ -22,11 +22,11 @@ public:
     QPushButton* backupFolderButton() const { return backupButton_; }
     QPushButton* windowsFolderButton() const { return windowsButton_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void ChooseInto(QLineEdit* edit);
 
     QLineEdit* backupFolder_;

@@ -23,7 +23,8 @@ SqlWindowForm::SqlWindowForm(QWidget* parent)
 
 SqlWindowForm::~SqlWindowForm() {
     // Only the module that feeds this window, and only while it is still the current one.
-    if (module_ && DataModule::HasCurrent() && &DataModule::Current() == module_) module_->SetSqlWindowSink({});
+    if (module_ && DataModule::HasCurrent() && &DataModule::Current() == module_)
+        module_->SetSqlWindowSink({});
 }
 
 void SqlWindowForm::AppendStatement(const QString& sql) {

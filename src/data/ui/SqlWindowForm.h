@@ -12,7 +12,7 @@ class QPlainTextEdit;
 // an administrator can see and copy what the lists run.
 class SqlWindowForm : public WindowBase<QWidget> {
     Q_OBJECT
-public:
+  public:
     // Lines kept; the oldest go first, so a long session does not fill the memory.
     static constexpr int kMaxLines = 20000;
 
@@ -22,7 +22,7 @@ public:
     QPlainTextEdit* text() const { return text_; }
     void AppendStatement(const QString& sql);
 
-private:
+  private:
     QPlainTextEdit* text_;
     DataModule* module_;  // whose select builder feeds this window
 };

@@ -20,7 +20,7 @@ struct AdminRun {
 };
 
 class AdminBackupTest : public ::testing::Test {
-protected:
+  protected:
     AdminBackupTest() {
         static int argc = 1;
         static char name[] = "admin_backup_test";
@@ -37,9 +37,9 @@ protected:
 
     AdminRun Run(QStringList args) {
         const testsupport::ServerParams& s = db_.server();
-        args << "--socket" << QString::fromStdString(s.socket) << "--user" << QString::fromStdString(s.user)
-             << "--password" << QString::fromStdString(s.password) << "--database"
-             << QString::fromStdString(db_.schema());
+        args << "--socket" << QString::fromStdString(s.socket) << "--user"
+             << QString::fromStdString(s.user) << "--password" << QString::fromStdString(s.password)
+             << "--database" << QString::fromStdString(db_.schema());
         QProcess p;
         p.start(VARLOKKEN_ADMIN, args);
         AdminRun run;
@@ -56,7 +56,8 @@ protected:
     // A failure is one line on stderr, named after the tool.
     static void ExpectFailure(const AdminRun& run, int exitCode, const char* what) {
         EXPECT_EQ(exitCode, run.exitCode) << what << ": " << run.err.toStdString();
-        EXPECT_TRUE(run.err.startsWith("varlokken-admin: ")) << what << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("varlokken-admin: "))
+            << what << ": " << run.err.toStdString();
         EXPECT_EQ(1, run.err.count('\n')) << what << ": " << run.err.toStdString();
     }
 
@@ -98,7 +99,9 @@ TEST_F(AdminBackupTest, FailuresGiveTheirExitStatusAndOneLine) {
     QDir().mkpath(Path("alt.sql.tmp"));
     QFile script(Path("feil.sql"));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("INSERT INTO groups (group_name) VALUES ('en');\nSELEKT 2;\nINSERT INTO groups (group_name) VALUES ('tre');\n");
+    script.write(
+        "INSERT INTO groups (group_name) VALUES ('en');\nSELEKT 2;\nINSERT INTO groups "
+        "(group_name) VALUES ('tre');\n");
     script.close();
 
     ExpectFailure(Run({"backup"}), 2, "no file");
@@ -108,7 +111,8 @@ TEST_F(AdminBackupTest, FailuresGiveTheirExitStatusAndOneLine) {
     QFile check(Path("alt.sql"));
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ("forrige", check.readAll()) << "the previous backup stays";
-    ExpectFailure(Run({"backup", "--file", Path("nosuch.sql"), "--table", "nosuch"}), 1, "unknown table");
+    ExpectFailure(Run({"backup", "--file", Path("nosuch.sql"), "--table", "nosuch"}), 1,
+                  "unknown table");
     EXPECT_FALSE(QFile::exists(Path("nosuch.sql")));
 
     const AdminRun restore = Run({"restore", "--file", Path("feil.sql")});

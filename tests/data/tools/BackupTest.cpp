@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/resource.h>
 #include <csignal>
 #include <functional>
-#include <sys/resource.h>
 
 #include "SampleRows.h"
 #include "ToolsFixture.h"
@@ -18,13 +18,18 @@
 namespace {
 
 class BackupTest : public ToolsFixture {
-protected:
+  protected:
     void Fill() {
         QString error;
         ASSERT_TRUE(sampletest::FillSampleRows(Db(), &error)) << error.toStdString();
     }
-    QString Session() { return Db().Query("SELECT CONCAT_WS('|', @@SESSION.sql_mode, @@SESSION.time_zone, "
-                                           "@@SESSION.foreign_key_checks, @@SESSION.unique_checks)").Scalar(); }
+    QString Session() {
+        return Db()
+            .Query(
+                "SELECT CONCAT_WS('|', @@SESSION.sql_mode, @@SESSION.time_zone, "
+                "@@SESSION.foreign_key_checks, @@SESSION.unique_checks)")
+            .Scalar();
+    }
     QString File(const QString& name) { return home_.Path(name); }
 };
 
@@ -67,13 +72,16 @@ TEST_F(BackupTest, AFullBackupRestoresEveryRowOfEveryTable) {
     EXPECT_TRUE(script.contains("USE `" + Schema().toUtf8() + "`;"));
     EXPECT_TRUE(script.contains("SET NAMES utf8mb4;"));
     for (int i = 0; i < kCatalogueUnknown; ++i)
-        EXPECT_TRUE(script.contains("DROP TABLE IF EXISTS `" + CatalogueAt(i).key.toUtf8() + "`;")) << i;
-    EXPECT_GE(script.count("INSERT INTO `items`"), 3) << "line items need several bounded statements";
+        EXPECT_TRUE(script.contains("DROP TABLE IF EXISTS `" + CatalogueAt(i).key.toUtf8() + "`;"))
+            << i;
+    EXPECT_GE(script.count("INSERT INTO `items`"), 3)
+        << "line items need several bounded statements";
 
     for (const Restorer& restorer : kRestorers) {
         QString error;
         ASSERT_TRUE(sampletest::DropEverything(Db(), &error)) << error.toStdString();
-        ASSERT_TRUE(restorer.run(dm_, path, &error)) << restorer.name << ": " << error.toStdString();
+        ASSERT_TRUE(restorer.run(dm_, path, &error))
+            << restorer.name << ": " << error.toStdString();
         EXPECT_EQ(before, sampletest::SchemaState(Db())) << restorer.name;
         EXPECT_EQ(session, Session()) << restorer.name << ": the script puts the session back";
     }
@@ -91,10 +99,13 @@ TEST_F(BackupTest, AFullBackupKeepsViewsAndTheAccountsWithGrantsOnTheSchema) {
         QString account;
         ~DropUser() { db.Exec("DROP USER IF EXISTS " + account); }
     } dropUser{Db(), account};
-    ASSERT_TRUE(Db().Exec("CREATE VIEW open_orders AS SELECT id, ordernumber FROM orders WHERE id > 0"));
+    ASSERT_TRUE(
+        Db().Exec("CREATE VIEW open_orders AS SELECT id, ordernumber FROM orders WHERE id > 0"));
     ASSERT_TRUE(Db().Exec("CREATE USER " + account + " IDENTIFIED BY 'hemmelig'"));
-    ASSERT_TRUE(Db().Exec("GRANT SELECT, INSERT ON " + sqltools::DumpWriter::QuoteName(Schema()) + ".* TO " + account));
-    ASSERT_TRUE(Db().Exec("GRANT UPDATE ON " + sqltools::DumpWriter::QuoteName(Schema()) + ".`orders` TO " + account));
+    ASSERT_TRUE(Db().Exec("GRANT SELECT, INSERT ON " + sqltools::DumpWriter::QuoteName(Schema()) +
+                          ".* TO " + account));
+    ASSERT_TRUE(Db().Exec("GRANT UPDATE ON " + sqltools::DumpWriter::QuoteName(Schema()) +
+                          ".`orders` TO " + account));
     ASSERT_TRUE(Db().Exec("GRANT PROCESS ON *.* TO " + account));
     const QString viewRows = Scalar("SELECT COUNT(*) FROM open_orders");
 
@@ -102,7 +113,8 @@ TEST_F(BackupTest, AFullBackupKeepsViewsAndTheAccountsWithGrantsOnTheSchema) {
     const sqltools::BackupReport report = sqltools::WriteFullBackup(Db(), path);
     ASSERT_TRUE(report.ok) << report.error.toStdString();
     EXPECT_EQ(QStringList{"open_orders"}, report.views);
-    EXPECT_TRUE(report.accounts.contains("'" + user + "'@'localhost'")) << report.accounts.join(' ').toStdString();
+    EXPECT_TRUE(report.accounts.contains("'" + user + "'@'localhost'"))
+        << report.accounts.join(' ').toStdString();
     EXPECT_FALSE(ReadFile(path).contains("DEFINER=")) << "whoever restores defines the view";
     EXPECT_FALSE(ReadFile(path).contains("PROCESS")) << "grants outside the schema stay out";
 
@@ -150,7 +162,7 @@ TEST_F(BackupTest, ATableBackupHoldsOneTableWithoutHeaderOrDatabase) {
 
 // Makes writing a file fail once it grows past `bytes` (also for root), for the scope.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -163,7 +175,7 @@ public:
         std::signal(SIGXFSZ, oldHandler_);
     }
 
-private:
+  private:
     rlimit saved_{};
     void (*oldHandler_)(int) = nullptr;
 };

@@ -13,17 +13,23 @@ QByteArray EveryByte(int repeat) {
     return bytes;
 }
 
-QString Hex(const QByteArray& bytes) { return bytes.isEmpty() ? QStringLiteral("''") : "0x" + QString::fromLatin1(bytes.toHex()); }
+QString Hex(const QByteArray& bytes) {
+    return bytes.isEmpty() ? QStringLiteral("''") : "0x" + QString::fromLatin1(bytes.toHex());
+}
 
 // A value for a column of this type in row `row` (0: id 0 and zero dates, 1: NULLs, 2: awkward).
 QString ValueFor(Connection& db, const QString& type, qint64 maxChars, bool nullable, int row) {
     if (row == 1 && nullable) return QStringLiteral("NULL");
     if (type.endsWith(QLatin1String("int"))) return QString::number(row * 37 - 5 + 10);
-    if (type == QLatin1String("decimal")) return row == 2 ? QStringLiteral("1234567.89") : QStringLiteral("-0.5");
-    if (type == QLatin1String("float") || type == QLatin1String("double")) return QStringLiteral("0.1");
-    if (type == QLatin1String("date")) return row == 0 ? QStringLiteral("'0000-00-00'") : QStringLiteral("'2024-02-29'");
+    if (type == QLatin1String("decimal"))
+        return row == 2 ? QStringLiteral("1234567.89") : QStringLiteral("-0.5");
+    if (type == QLatin1String("float") || type == QLatin1String("double"))
+        return QStringLiteral("0.1");
+    if (type == QLatin1String("date"))
+        return row == 0 ? QStringLiteral("'0000-00-00'") : QStringLiteral("'2024-02-29'");
     if (type == QLatin1String("datetime") || type == QLatin1String("timestamp"))
-        return row == 0 ? QStringLiteral("'0000-00-00 00:00:00'") : QStringLiteral("'2021-06-15 12:34:56'");
+        return row == 0 ? QStringLiteral("'0000-00-00 00:00:00'")
+                        : QStringLiteral("'2021-06-15 12:34:56'");
     if (type.endsWith(QLatin1String("blob"))) {
         QByteArray bytes = EveryByte(type == QLatin1String("tinyblob") ? 0 : 4);
         if (type == QLatin1String("tinyblob")) bytes += QByteArray(200, '\0');
@@ -31,7 +37,8 @@ QString ValueFor(Connection& db, const QString& type, qint64 maxChars, bool null
         return Hex(bytes.left(static_cast<qsizetype>(qMin<qint64>(maxChars, bytes.size()))));
     }
     QString text = QString::number(row) + NastyText();  // unique keys need differing texts
-    if (type == QLatin1String("mediumtext") && row == 2) text += QString(2 * 1024 * 1024, QLatin1Char('y'));
+    if (type == QLatin1String("mediumtext") && row == 2)
+        text += QString(2 * 1024 * 1024, QLatin1Char('y'));
     if (type == QLatin1String("text") && row == 2) text += QString(60000, QLatin1Char('t'));
     if (maxChars > 0 && text.size() > maxChars) text = text.left(static_cast<qsizetype>(maxChars));
     return db.Quote(text);
@@ -40,7 +47,8 @@ QString ValueFor(Connection& db, const QString& type, qint64 maxChars, bool null
 }  // namespace
 
 QString NastyText() {
-    return QString::fromUtf8("æøå ÆØÅ 'sitat' \"dobbel\" back\\slash\\ ;-- ikke kommentar /* nei */ # nei\n") +
+    return QString::fromUtf8(
+               "æøå ÆØÅ 'sitat' \"dobbel\" back\\slash\\ ;-- ikke kommentar /* nei */ # nei\n") +
            QChar(0) + QStringLiteral("\r\tslutt");
 }
 
@@ -55,7 +63,8 @@ bool FillSampleRows(Connection& db, QString* error) {
     for (int t = 0; t < tables.RowCount(); ++t) {
         const QString table = tables.Text(t, 0);
         const QueryResult cols = db.Query(
-            "SELECT COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, IS_NULLABLE FROM information_schema.COLUMNS "
+            "SELECT COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, IS_NULLABLE FROM "
+            "information_schema.COLUMNS "
             "WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = " +
             db.Quote(table) + " ORDER BY ORDINAL_POSITION");
         for (int row = 0; row < 3; ++row) {
@@ -70,10 +79,11 @@ bool FillSampleRows(Connection& db, QString* error) {
                     continue;
                 }
                 names << Connection::QuoteIdentifier(name);
-                values << ValueFor(db, cols.Text(c, 1), cols.Text(c, 2).toLongLong(), cols.Text(c, 3) == "YES", row);
+                values << ValueFor(db, cols.Text(c, 1), cols.Text(c, 2).toLongLong(),
+                                   cols.Text(c, 3) == "YES", row);
             }
-            if (!db.Exec("INSERT INTO " + Connection::QuoteIdentifier(table) + " (" + names.join(',') + ") VALUES (" +
-                         values.join(',') + ")")) {
+            if (!db.Exec("INSERT INTO " + Connection::QuoteIdentifier(table) + " (" +
+                         names.join(',') + ") VALUES (" + values.join(',') + ")")) {
                 *error = table + ": " + db.LastError();
                 return false;
             }
@@ -81,12 +91,14 @@ bool FillSampleRows(Connection& db, QString* error) {
     }
     // Line items enough for several INSERT statements of the backup.
     const QueryResult cols = db.Query(
-        "SELECT GROUP_CONCAT(CONCAT('`', COLUMN_NAME, '`') ORDER BY ORDINAL_POSITION) FROM information_schema.COLUMNS "
+        "SELECT GROUP_CONCAT(CONCAT('`', COLUMN_NAME, '`') ORDER BY ORDINAL_POSITION) FROM "
+        "information_schema.COLUMNS "
         "WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'items' AND COLUMN_NAME <> 'id'");
-    const QString large = db.Query("SELECT MAX(id) FROM items").Scalar();  // the row with the large texts
+    const QString large =
+        db.Query("SELECT MAX(id) FROM items").Scalar();  // the row with the large texts
     for (int i = 0; i < 11; ++i) {
-        if (!db.Exec("INSERT INTO items (" + cols.Scalar() + ") SELECT " + cols.Scalar() + " FROM items WHERE id <> " +
-                     large)) {
+        if (!db.Exec("INSERT INTO items (" + cols.Scalar() + ") SELECT " + cols.Scalar() +
+                     " FROM items WHERE id <> " + large)) {
             *error = "items: " + db.LastError();
             return false;
         }
@@ -96,8 +108,8 @@ bool FillSampleRows(Connection& db, QString* error) {
 
 std::map<QString, TableState> SchemaState(Connection& db) {
     std::map<QString, TableState> state;
-    const QueryResult tables =
-        db.Query("SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE()");
+    const QueryResult tables = db.Query(
+        "SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE()");
     for (int t = 0; t < tables.RowCount(); ++t) {
         const QString table = tables.Text(t, 0);
         const QString quoted = Connection::QuoteIdentifier(table);
@@ -112,7 +124,8 @@ std::map<QString, TableState> SchemaState(Connection& db) {
 
 bool DropEverything(Connection& db, QString* error) {
     const QueryResult r = db.Query(
-        "SELECT TABLE_NAME, TABLE_TYPE FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE()");
+        "SELECT TABLE_NAME, TABLE_TYPE FROM information_schema.TABLES WHERE TABLE_SCHEMA = "
+        "DATABASE()");
     for (int i = 0; i < r.RowCount(); ++i) {
         const QString what = r.Text(i, 1) == "VIEW" ? "VIEW " : "TABLE ";
         if (!db.Exec("DROP " + what + Connection::QuoteIdentifier(r.Text(i, 0)))) {

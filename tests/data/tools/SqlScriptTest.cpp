@@ -42,14 +42,18 @@ TEST(StatementSplitter, SemicolonsEndStatementsOnlyOutsideTextsNamesAndComments)
         {"hash comment", "# c;\nSELECT 1;", {"# c;\nSELECT 1"}},
         {"block comment", "/* a; 'b */ SELECT 1;", {"/* a; 'b */ SELECT 1"}},
         {"star inside block", "/** a;* **/ SELECT 1;", {"/** a;* **/ SELECT 1"}},
-        {"versioned comment", "/*!40101 SET @a=1 */;/*M!100100 SET @b=2 */;/*Mx*/;", {"/*!40101 SET @a=1 */", "/*M!100100 SET @b=2 */"}},
+        {"versioned comment",
+         "/*!40101 SET @a=1 */;/*M!100100 SET @b=2 */;/*Mx*/;",
+         {"/*!40101 SET @a=1 */", "/*M!100100 SET @b=2 */"}},
         {"comment closed at once", "/**/SELECT 1;", {"/**/SELECT 1"}},
         {"minus minus is no comment", "SELECT 1--1;SELECT 2;", {"SELECT 1--1", "SELECT 2"}},
         {"division", "SELECT 4/2;", {"SELECT 4/2"}},
         {"only comments after the last", "SELECT 1; -- end\n/* x */\n", {"SELECT 1"}},
         {"no final semicolon", "SELECT 1;\nSELECT 2", {"SELECT 1", "SELECT 2"}},
         {"empty statements", ";;\n;SELECT 1;;", {"SELECT 1"}},
-        {"line break in a text", "INSERT INTO t VALUES ('a\n;b');", {"INSERT INTO t VALUES ('a\n;b')"}},
+        {"line break in a text",
+         "INSERT INTO t VALUES ('a\n;b');",
+         {"INSERT INTO t VALUES ('a\n;b')"}},
     };
     for (const Case& c : cases) {
         for (const qsizetype chunk : {qsizetype(1), qsizetype(3), qsizetype(1 << 20)}) {

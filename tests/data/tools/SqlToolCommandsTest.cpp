@@ -11,10 +11,12 @@ namespace {
 using Kind = testsupport::ScriptedPrompter::Kind;
 
 class SqlToolCommandsTest : public ToolsFixture {
-protected:
+  protected:
     QString LastTable() { return ctx_.config().ReadKey("STANDARD", "Last_Backup_Table"); }
     std::vector<QString> Messages() const { return prompter_->messages(); }
-    QString Groups() { return Scalar("SELECT IFNULL(GROUP_CONCAT(group_name ORDER BY id), '') FROM groups"); }
+    QString Groups() {
+        return Scalar("SELECT IFNULL(GROUP_CONCAT(group_name ORDER BY id), '') FROM groups");
+    }
 };
 
 TEST_F(SqlToolCommandsTest, RunSqlRunsTheAnswerAndShowsTheServersRefusal) {
@@ -29,7 +31,8 @@ TEST_F(SqlToolCommandsTest, RunSqlRunsTheAnswerAndShowsTheServersRefusal) {
     prompter_->Input("INSERT INTO gruops (group_name) VALUES ('x')");
     EXPECT_FALSE(RunSqlCommand());
     ASSERT_EQ(1u, Messages().size());
-    EXPECT_TRUE(Messages()[0].startsWith("FEIL: SQL-setningen ble ikke utført:\n")) << Messages()[0].toStdString();
+    EXPECT_TRUE(Messages()[0].startsWith("FEIL: SQL-setningen ble ikke utført:\n"))
+        << Messages()[0].toStdString();
     EXPECT_TRUE(Messages()[0].contains("gruops")) << "the server's own text";
 
     prompter_->ClearEvents();
@@ -108,7 +111,8 @@ TEST_F(SqlToolCommandsTest, ANameThatIsNoTableIsReportedAndWritesNoFile) {
         prompter_->Input(name);
         EXPECT_FALSE(BackupTableCommand()) << name.toStdString();
         ASSERT_EQ(1u, Messages().size()) << name.toStdString();
-        EXPECT_EQ("FEIL: Tabellen " + name + " finnes ikke i databasen " + Schema() + ".", Messages()[0]);
+        EXPECT_EQ("FEIL: Tabellen " + name + " finnes ikke i databasen " + Schema() + ".",
+                  Messages()[0]);
         EXPECT_EQ(name, LastTable());
     }
     EXPECT_TRUE(QDir(BackupDir()).entryList(QDir::Files).isEmpty());
@@ -122,7 +126,8 @@ TEST_F(SqlToolCommandsTest, ABackupFolderThatCannotBeWrittenIsReportedAndTheOldB
     ctx_.config().SetFolderPath("backup", folder);
     EXPECT_FALSE(BackupAllCommand());
     ASSERT_EQ(1u, Messages().size());
-    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Sikkerhetskopien " + folder + "backup.sql ble ikke laget:\n"))
+    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Sikkerhetskopien " + folder +
+                                         "backup.sql ble ikke laget:\n"))
         << Messages()[0].toStdString();
     EXPECT_TRUE(Messages()[0].endsWith("Den forrige sikkerhetskopien i filen er uendret."));
     EXPECT_EQ("forrige", ReadFile(folder + "backup.sql"));

@@ -16,10 +16,12 @@
 #include "data/schema/Schema.h"
 
 class ToolsFixture : public ::testing::Test {
-protected:
-    ToolsFixture() : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
+  protected:
+    ToolsFixture()
+        : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
         ctx_.log().SetLoggingOn(true);
-        EXPECT_TRUE(dm_.connection().Connect(Params())) << dm_.connection().LastError().toStdString();
+        EXPECT_TRUE(dm_.connection().Connect(Params()))
+            << dm_.connection().LastError().toStdString();
         const schema::SchemaReport report = schema::CreateSchema(dm_.connection());
         EXPECT_TRUE(report.ok) << report.error.toStdString();
         ctx_.logon().AdminMode = true;

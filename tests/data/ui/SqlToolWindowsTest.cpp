@@ -18,14 +18,16 @@
 namespace {
 
 class SqlToolWindowsTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         static int argc = 1;
         static char name[] = "sql_tool_windows_test";
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) new QApplication(argc, argv);
     }
-    SqlToolWindowsTest() : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {}
+    SqlToolWindowsTest()
+        : prompter_(new testsupport::ScriptedPrompter),
+          ctx_(std::unique_ptr<Prompter>(prompter_)) {}
 
     TempHome home_;
     testsupport::ScriptedPrompter* prompter_;
@@ -49,9 +51,11 @@ TEST_F(SqlToolWindowsTest, BackupSetupShowsTheThreeSettingsAndWritesThemWhenClos
     form.backupFolderButton()->click();
     form.windowsFolderButton()->click();
     EXPECT_EQ(home_.Path("nye/"), form.backupFolderEdit()->text());
-    EXPECT_EQ("/mnt/kopi/", form.windowsFolderEdit()->text()) << "a cancelled choice keeps the folder";
+    EXPECT_EQ("/mnt/kopi/", form.windowsFolderEdit()->text())
+        << "a cancelled choice keeps the folder";
     ASSERT_EQ(2u, prompter_->events().size());
-    EXPECT_EQ(home_.Path("gamle/"), prompter_->events()[0].text) << "the choice starts at the folder shown";
+    EXPECT_EQ(home_.Path("gamle/"), prompter_->events()[0].text)
+        << "the choice starts at the folder shown";
     form.batFileBox()->setChecked(true);
     form.close();
 
@@ -60,7 +64,8 @@ TEST_F(SqlToolWindowsTest, BackupSetupShowsTheThreeSettingsAndWritesThemWhenClos
     config.SelectSection("STANDARD");
     EXPECT_TRUE(config.ReadIniBool("GenerateBackupBatFile"));
     config.RestoreSection();
-    EXPECT_EQ(home_.Path("nye/"), config.sevrantepath("backup")) << "it is the program's backup folder";
+    EXPECT_EQ(home_.Path("nye/"), config.sevrantepath("backup"))
+        << "it is the program's backup folder";
 }
 
 TEST_F(SqlToolWindowsTest, TheSqlWindowGetsEverySelectWhileItExists) {
@@ -69,11 +74,14 @@ TEST_F(SqlToolWindowsTest, TheSqlWindowGetsEverySelectWhileItExists) {
     auto* form = new SqlWindowForm;
     EXPECT_EQ("SQL-vindu", form->windowTitle());
     dm.BuildSelect("*", "project", "", "", "projectid=", "status=1", "");
-    dm.BuildSelect("id, companyname", "company", "contact", "contact.companyid=company.id", "id=4", "", "companyname");
-    EXPECT_EQ("SELECT * FROM project WHERE status=1\n"
-              "SELECT id, companyname FROM company LEFT JOIN contact ON contact.companyid=company.id WHERE id=4 "
-              "ORDER BY companyname",
-              form->text()->toPlainText().toStdString());
+    dm.BuildSelect("id, companyname", "company", "contact", "contact.companyid=company.id", "id=4",
+                   "", "companyname");
+    EXPECT_EQ(
+        "SELECT * FROM project WHERE status=1\n"
+        "SELECT id, companyname FROM company LEFT JOIN contact ON contact.companyid=company.id "
+        "WHERE id=4 "
+        "ORDER BY companyname",
+        form->text()->toPlainText().toStdString());
     delete form;
     // Without the window the builder goes on as before.
     EXPECT_EQ("SELECT * FROM news", dm.BuildSelect("*", "news", "", "", "", "", "").toStdString());

@@ -65,7 +65,7 @@ protected:
     }
 
     // The log's messages without their time stamps.
-    QStringList LogMessages() const {
+    QStringList LogMessages() {
         QStringList out;
         for (const QString& line : ctx_.log().Lines()) {
             const qsizetype first = line.indexOf(QLatin1Char(' '));
@@ -74,9 +74,9 @@ protected:
         }
         return out;
     }
-    bool Logged(const QString& message) const { return LogMessages().contains(message); }
+    bool Logged(const QString& message) { return LogMessages().contains(message); }
     // True when the messages appear in this order (others may stand between them).
-    bool LoggedInOrder(const QStringList& expected) const {
+    bool LoggedInOrder(const QStringList& expected) {
         const QStringList lines = LogMessages();
         qsizetype at = 0;
         for (const QString& e : expected) {

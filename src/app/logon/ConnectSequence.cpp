@@ -90,6 +90,12 @@ bool ConnectSequence::Connect(const LogonRequest& request) {
     logon.ConnectState = 0;
     logon.LogonInProgress = true;
     const QString server = ServerDisplayName(request.serverName);
+    // The data module's log-on steps report through the same progress.
+    dm_.SetProgress(progress_.text, progress_.advance);
+    struct ProgressReset {
+        DataModule& dm;
+        ~ProgressReset() { dm.SetProgress({}, {}); }
+    } reset{dm_};
 
     WriteLog(QStringLiteral("Kobler til databaseserver"));
     BusyCursor busy;

@@ -162,9 +162,7 @@ void LogonDialog::LogOn() {
     };
     progress.advance = [this] { progressBar_->setValue(qMin(progressBar_->value() + 1, ProgressMaximum)); };
     sequence.SetProgress(progress);
-    dm_.SetProgress(progress.text, progress.advance);
     connected_ = sequence.RunFromDialog(request);
-    dm_.SetProgress({}, {});
     // The fields show what was used (the name@host input taken apart).
     user_->setText(request.userName);
     server_->setText(request.serverName);

@@ -158,8 +158,10 @@ public:
 
     // Bytes held for the rows (for the memory benchmark and diagnostics).
     std::size_t MemoryBytes() const { return store_.BytesHeld(); }
-    // The statement Open sends.
+    // The statement of every row.
     virtual QString SelectSql() const = 0;
+    // The statement Open sends: SelectSql(), or for a table read in pages its first page.
+    QString OpenSql() const;
 
 protected:
     // The table Post writes to ("" when the rows cannot be changed).

@@ -80,6 +80,15 @@ QString OrderWithId(const QString& order, const std::vector<OrderTerm>& terms, b
 
 QString Dataset::PageSql(const QString&, const QString&, std::size_t, std::size_t) const { return QString(); }
 
+QString Dataset::OpenSql() const {
+    if (pagingFailed_) return SelectSql();
+    std::vector<OrderTerm> terms;
+    const QString order = PageOrder();
+    const bool parsed = ParseOrder(order, terms);
+    const QString sql = PageSql(QString(), OrderWithId(order, terms, parsed), kFirstPage, 0);
+    return sql.isEmpty() ? SelectSql() : sql;
+}
+
 // Reads the rows of SelectSql() into a new store; the old rows stay until it succeeds.
 // A table reads its first `pageRows` rows; a query streaming reads the first rows now and
 // leaves the result open.

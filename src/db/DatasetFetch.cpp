@@ -64,6 +64,16 @@ QString FieldText(const char* text, unsigned length) {
     return QString::fromUtf8(text, static_cast<qsizetype>(length));
 }
 
+// Whether the result has an `id` column that is the table's key or unique.
+bool UniqueId(MYSQL_RES* res) {
+    MYSQL_FIELD* f = mysql_fetch_fields(res);
+    for (unsigned i = 0; i < mysql_num_fields(res); ++i) {
+        if (FieldText(f[i].org_name, f[i].org_name_length).compare(QLatin1String("id"), Qt::CaseInsensitive) == 0)
+            return (f[i].flags & (PRI_KEY_FLAG | UNIQUE_KEY_FLAG)) != 0;
+    }
+    return false;
+}
+
 // The order with `id` as the last tie-break (in the direction of the last term, so that an
 // index on the order's columns serves it), unless the order names `id` already.
 QString OrderWithId(const QString& order, const std::vector<OrderTerm>& terms, bool parsed) {
@@ -204,6 +214,16 @@ bool Dataset::FetchPaged(std::size_t limit, bool& retryWhole) {
     if (!res) {
         connection_->NoteFailure();
         lastError_ = connection_->LastError();
+        return false;
+    }
+    if (!UniqueId(res)) {
+        // Pages need a unique `id` to follow.
+        mysql_free_result(res);
+        RowStore none;
+        unsigned errnum = 0;
+        QString error;
+        ReadResult(m, nullptr, none, errnum, error);
+        retryWhole = true;
         return false;
     }
     const unsigned oldColumns = columns_;

@@ -298,6 +298,12 @@ TEST_F(DatasetPagingTest, TableWithoutIdIsReadWhole) {
     EXPECT_EQ(1100, t.AsInteger("code"));
     ASSERT_TRUE(t.Refresh());
     EXPECT_EQ(1100, t.RecordCount());
+    // An `id` that is not unique cannot be paged by either.
+    db_.Exec("CREATE TABLE dupid (id INT, n INT); INSERT INTO dupid SELECT seq % 3, seq FROM seq_1_to_1100;");
+    Table dup(conn_, "dupid");
+    ASSERT_TRUE(dup.Open()) << dup.LastError().toStdString();
+    EXPECT_TRUE(dup.AllFetched());
+    EXPECT_EQ(1100, dup.FetchedCount());
     // A bad filter is still reported.
     EXPECT_FALSE(t.SetFilterSql("nosuchcolumn = 1"));
     EXPECT_FALSE(t.LastError().isEmpty());

@@ -14,6 +14,9 @@
 
 #include "app/frame/AppContext.h"
 #include "app/ui/DroppedFiles.h"
+#include "data/ui/UserAccessForm.h"  // UserListForm.h needs both window types complete
+#include "data/ui/UserDataForm.h"
+#include "data/ui/UserListForm.h"
 
 namespace {
 constexpr int kDesignedWidth = 430;
@@ -37,9 +40,11 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addWidget(statusField_, 1);
     BuildMenus();
     resize(kDesignedWidth, height());
+    // "Bytt til denne brukeren" in the user list: another user's name and rights.
+    UserListForm::SetUserSwitchedHandler([this] { RunShowSequence(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { UserListForm::SetUserSwitchedHandler({}); }
 
 void MainWindow::RunShowSequence() {
     Log& log = Ctx().log();

@@ -58,7 +58,8 @@ class MainWindow : public WindowBase<QMainWindow> {
     void UpdateViewMenu();
 
     // --- hooks set from outside ---
-    // The log-on dialog for "Koble til database" (true when it connected).
+    // The log-on dialog for "Koble til database" (true when it connected); without one
+    // ShowLogonDialog is used.
     void SetReconnectHandler(std::function<bool(QWidget* parent)> handler) {
         reconnect_ = std::move(handler);
     }
@@ -115,6 +116,7 @@ class MainWindow : public WindowBase<QMainWindow> {
     void OpenFilesFolder();
     void OpenPdfFolder();
     void OpenWebPortal();
+    void NewEmployee();
     void Upgrade();
     void ShowStartupOptions();
     void ShowFtpServerSetup();

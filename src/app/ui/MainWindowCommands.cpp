@@ -2,16 +2,22 @@
 #include "app/ui/MainWindowCommands.h"
 
 #include <QCoreApplication>
+#include <QAction>
 #include <QLineEdit>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/frame/AppContext.h"
 #include "app/frame/FileOps.h"
 #include "app/frame/TextHelpers.h"
+#include "app/ui/LogonDialog.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/ServerSetupForm.h"
 #include "app/ui/StartupOptionsForm.h"
 #include "data/DataModule.h"
+#include "data/ui/UserAccessForm.h"  // UserListForm.h needs both window types complete
+#include "data/ui/UserDataForm.h"
+#include "data/ui/UserListForm.h"
 #include "platform/ShellOpen.h"
 
 namespace {
@@ -84,6 +90,8 @@ void MainWindow::RunButton(const QString& caption) {
     if (caption == QLatin1String("Filer")) return OpenFilesFolder();
     if (caption == QLatin1String("PDF-mappe")) return OpenPdfFolder();
     if (caption == QLatin1String("WEB")) return OpenWebPortal();
+    if (caption == QLatin1String("Personal")) return ShowUserList(this);
+    if (caption == QLatin1String("Ny ansatt")) return NewEmployee();
     ShowComesLater();
 }
 
@@ -142,12 +150,22 @@ void MainWindow::OpenWebPortal() {
     }
 }
 
+void MainWindow::NewEmployee() {
+    // The user list's own "Ny ansatt", with the list open behind the new record.
+    UserListForm list(this);
+    QTimer::singleShot(0, &list, [&list] {
+        if (QAction* add = list.Command(QStringLiteral("Ny ansatt"))) add->trigger();
+    });
+    list.exec();
+}
+
 void MainWindow::Reconnect() {
-    if (!reconnect_) {
-        ShowComesLater();
-        return;
+    // Connected or not, the window shows what the log-on left.
+    if (reconnect_) {
+        reconnect_(this);
+    } else {
+        ShowLogonDialog(this);
     }
-    reconnect_(this);  // connected or not, the window shows what the log-on left
     RefreshStatusBar();
     RunShowSequence();
 }

@@ -9,6 +9,11 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/MainWindowCommands.h"
 #include "data/Rights.h"
+#include "data/tools/SqlToolCommands.h"
+#include "data/ui/BackupSetupForm.h"
+#include "data/ui/GroupsForm.h"
+#include "data/ui/SqlWindowForm.h"
+#include "data/ui/TableSetupForm.h"
 
 QAction* MainWindow::AddItem(QMenu* menu, const QString& caption, std::function<void()> command) {
     QAction* action = menu->addAction(caption);
@@ -29,22 +34,23 @@ void MainWindow::BuildMenus() {
     connect(database, &QMenu::aboutToShow, this, &MainWindow::UpdateDatabaseMenu);
     AddItem(database, QStringLiteral("Koble til database"), [this] { Reconnect(); });
     toolsMenu_ = addMenu(database, QStringLiteral("Verktøy"));
-    AddItem(toolsMenu_, QStringLiteral("Kjør SQL ..."), later);
-    AddItem(toolsMenu_, QStringLiteral("Kjør SQL fra fil"), later);
+    AddItem(toolsMenu_, QStringLiteral("Kjør SQL ..."), [] { RunSqlCommand(); });
+    AddItem(toolsMenu_, QStringLiteral("Kjør SQL fra fil"), [] { RunSqlFileCommand(); });
     AddItem(toolsMenu_, QStringLiteral("Importer i fra Varlokken 4"), later);
     AddItem(toolsMenu_, QStringLiteral("Administratormodus"), [] {
         Ctx().logon().AdminMode = true;
         Ctx().log().WriteLog(QStringLiteral("Administratormodus"));
     });
-    AddItem(toolsMenu_, QStringLiteral("Backup av alle tabeller databasen og brukere"), later);
-    AddItem(toolsMenu_, QStringLiteral("Backup av tabell"), later);
+    AddItem(toolsMenu_, QStringLiteral("Backup av alle tabeller databasen og brukere"),
+            [] { BackupAllCommand(); });
+    AddItem(toolsMenu_, QStringLiteral("Backup av tabell"), [] { BackupTableCommand(); });
     AddItem(toolsMenu_, QStringLiteral("Hent konfigurasjonsfil (sevrante.ini) fra server"),
             [] { StoreIniFilesOnServer(); });
 
     QMenu* view = addMenu(nullptr, QStringLiteral("Vis"));
     connect(view, &QMenu::aboutToShow, this, &MainWindow::UpdateViewMenu);
     AddItem(view, QStringLiteral("Aktiviteter"), later);
-    AddItem(view, QStringLiteral("SQL-vindu"), later);
+    AddItem(view, QStringLiteral("SQL-vindu"), [this] { ShowSqlWindow(this); });
     QAction* all = AddItem(view, QStringLiteral("Alle moduler"), [this] { ShowAllModules(); });
     all->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     all->setShortcutContext(Qt::WindowShortcut);
@@ -59,10 +65,10 @@ void MainWindow::BuildMenus() {
     QMenu* advanced = addMenu(setup, QStringLiteral("Avansert"));
     AddItem(advanced, QStringLiteral("Oppstart"), [this] { ShowStartupOptions(); });
     AddItem(advanced, QStringLiteral("FTP-server"), [this] { ShowFtpServerSetup(); });
-    AddItem(advanced, QStringLiteral("Oppsett sikkerhetskopi"), later);
+    AddItem(advanced, QStringLiteral("Oppsett sikkerhetskopi"), [this] { ShowBackupSetup(this); });
     AddItem(advanced, QStringLiteral("Automatisk Dokumentimport"), later);
-    AddItem(advanced, QStringLiteral("Tabelloppsett"), later);
-    AddItem(advanced, QStringLiteral("Grupper"), later);
+    AddItem(advanced, QStringLiteral("Tabelloppsett"), [this] { ShowTableSetup(this); });
+    AddItem(advanced, QStringLiteral("Grupper"), [this] { ShowGroups(this); });
     AddItem(setup, QStringLiteral("Varlokken Oppsett"), later);
     QMenu* pos = addMenu(setup, QStringLiteral("POS"));
     AddItem(pos, QStringLiteral("Håndterminal"), later);

@@ -10,7 +10,7 @@
 namespace {
 
 class ConnectSequenceTest : public LogonFixture {
-protected:
+  protected:
     // Runs the sequence, recording progress texts and steps.
     bool Run(const LogonRequest& request) {
         ConnectSequence sequence(dm_);
@@ -41,18 +41,22 @@ TEST_F(ConnectSequenceTest, AdministratorLogOnOpensEveryTableInOrder) {
     EXPECT_EQ(v.CurrentPassword, Password());
     EXPECT_TRUE(prompter_->messages().empty());
 
-    QStringList expected{"Kobler til databaseserver", "Henter brukerdata", "Henter oppslag", "Henter tabeller"};
+    QStringList expected{"Kobler til databaseserver", "Henter brukerdata", "Henter oppslag",
+                         "Henter tabeller"};
     auto table = [&](const QString& key) {
-        expected << "Klargjør tabellen " + key + " (LES/SKRIV)" << "Åpner tabellen " + Q(key);
+        expected << "Klargjør tabellen " + key + " (LES/SKRIV)"
+                 << "Åpner tabellen " + Q(key);
     };
     auto query = [&](const QString& key) {
-        expected << "Klargjør tabellen (query) " + key + " (LES/SKRIV)" << "Åpner Query " + key;
+        expected << "Klargjør tabellen (query) " + key + " (LES/SKRIV)"
+                 << "Åpner Query " + key;
     };
     table("users");
     table("groups");
     table("company");
     query("contact");
-    for (const char* key : {"calendar", "product", "productview", "package", "project", "subproject", "news"})
+    for (const char* key :
+         {"calendar", "product", "productview", "package", "project", "subproject", "news"})
         table(key);
     query("document");
     table("asset");
@@ -64,12 +68,18 @@ TEST_F(ConnectSequenceTest, AdministratorLogOnOpensEveryTableInOrder) {
     EXPECT_TRUE(LoggedInOrder(expected)) << LogMessages().join("\n").toStdString();
     EXPECT_FALSE(LogMessages().join("\n").contains("FEIL"));
 
-    const QStringList progress{"Henter brukerdata for " + User(), "Administratormodus ...",
-                               "Henter firmaer for oppslag...", "Henter kontakter for oppslag...",
-                               "Henter brukerer for oppslag...", "Henter prosjekt for oppslag...",
-                               "Henter system for oppslag...", "Henter tilbud for oppslag...",
-                               "Henter ordre for oppslag...", "Henter innkjøp for oppslag...",
-                               "Henter faktura for oppslag...", "Henter utstyr for oppslag...",
+    const QStringList progress{"Henter brukerdata for " + User(),
+                               "Administratormodus ...",
+                               "Henter firmaer for oppslag...",
+                               "Henter kontakter for oppslag...",
+                               "Henter brukerer for oppslag...",
+                               "Henter prosjekt for oppslag...",
+                               "Henter system for oppslag...",
+                               "Henter tilbud for oppslag...",
+                               "Henter ordre for oppslag...",
+                               "Henter innkjøp for oppslag...",
+                               "Henter faktura for oppslag...",
+                               "Henter utstyr for oppslag...",
                                "Henter tabeller ..."};
     qsizetype at = 0;
     for (const QString& t : progress) {
@@ -83,7 +93,8 @@ TEST_F(ConnectSequenceTest, AdministratorLogOnOpensEveryTableInOrder) {
     EXPECT_TRUE(dm_.InvoiceTable().IsActive());
     EXPECT_TRUE(dm_.LookupQuery(Lookup::Assets).IsActive());
     EXPECT_FALSE(dm_.DeviationTable().IsActive());  // not part of the log-on
-    EXPECT_EQ(dm_.EntriesTable().FilterSql(), DataModule::EntriesYearFilter(QDate::currentDate().year()));
+    EXPECT_EQ(dm_.EntriesTable().FilterSql(),
+              DataModule::EntriesYearFilter(QDate::currentDate().year()));
 }
 
 TEST_F(ConnectSequenceTest, LogOnValuesComeFromTheUsersRow) {
@@ -158,7 +169,9 @@ TEST_F(ConnectSequenceTest, ConnectFailuresAreShownAndLeaveTheProgramWithoutData
         r.serverName = c.server;
         r.password = c.password;
         EXPECT_FALSE(Run(r)) << c.what;
-        EXPECT_EQ(prompter_->messages(), std::vector<QString>{"FEIL: Kan ikke koble til " + c.server}) << c.what;
+        EXPECT_EQ(prompter_->messages(),
+                  std::vector<QString>{"FEIL: Kan ikke koble til " + c.server})
+            << c.what;
         EXPECT_TRUE(Logged("DB: Kan ikke koble til " + c.server)) << c.what;
         EXPECT_EQ(ctx_.logon().ConnectState, -1) << c.what;
         EXPECT_FALSE(ctx_.logon().LogonInProgress) << c.what;
@@ -178,9 +191,12 @@ TEST_F(ConnectSequenceTest, MissingDatabaseIsCreatedWhenTheUserSaysYes) {
     prompter_->Yes();
     ASSERT_TRUE(Run(r));
     ASSERT_EQ(prompter_->events().size(), 1u);
-    EXPECT_EQ(prompter_->events()[0].text, "Databasen " + name + " finnes ikke på " + Socket() + ". Opprette den?");
+    EXPECT_EQ(prompter_->events()[0].text,
+              "Databasen " + name + " finnes ikke på " + Socket() + ". Opprette den?");
     EXPECT_FALSE(prompter_->events()[0].defaultYes);
-    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema='" + name + "'"), "24");
+    EXPECT_EQ(
+        Scalar("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema='" + name + "'"),
+        "24");
     EXPECT_TRUE(dm_.CompanyTable().IsActive());
     EXPECT_TRUE(Logged("Innlogging ferdig"));
     dm_.CloseAll();
@@ -196,7 +212,9 @@ TEST_F(ConnectSequenceTest, MissingDatabaseDeclinedConnectsNothing) {
     EXPECT_TRUE(prompter_->messages().empty());
     EXPECT_EQ(ctx_.logon().ConnectState, -1);
     EXPECT_TRUE(Logged("DB: Databasen " + r.database + " finnes ikke på " + Socket()));
-    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM information_schema.schemata WHERE schema_name='" + r.database + "'"), "0");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM information_schema.schemata WHERE schema_name='" +
+                     r.database + "'"),
+              "0");
 }
 
 TEST_F(ConnectSequenceTest, EmptyDatabaseGetsItsTablesWhenTheUserSaysYes) {
@@ -230,14 +248,19 @@ TEST_F(ConnectSequenceTest, GarbageRightsStringOpensNothingAndGoesOn) {
 
 TEST_F(ConnectSequenceTest, EveryTableSwitchedOffStaysClosed) {
     const auto& entries = CatalogueEntries();
-    for (int i = 0; i < kCatalogueUnknown; ++i) dm_.SetTableSwitchedOff(entries[static_cast<size_t>(i)].key, true);
+    for (int i = 0; i < kCatalogueUnknown; ++i)
+        dm_.SetTableSwitchedOff(entries[static_cast<size_t>(i)].key, true);
     ASSERT_TRUE(Run(Request()));
-    for (const char* key : {"users", "groups", "company", "calendar", "product", "orders", "entries", "invoice"}) {
-        EXPECT_TRUE(Logged(QString("Klargjør tabellen %1 (LES/SKRIV), valgt ikke åpnes.").arg(key))) << key;
+    for (const char* key :
+         {"users", "groups", "company", "calendar", "product", "orders", "entries", "invoice"}) {
+        EXPECT_TRUE(Logged(QString("Klargjør tabellen %1 (LES/SKRIV), valgt ikke åpnes.").arg(key)))
+            << key;
         EXPECT_FALSE(dm_.TableByKey(key).IsActive()) << key;
     }
     for (const char* key : {"contact", "document", "jobs", "items"}) {
-        EXPECT_TRUE(Logged(QString("Klargjør tabellen (query) %1 (LES/SKRIV), valgt ikke åpnes.").arg(key))) << key;
+        EXPECT_TRUE(
+            Logged(QString("Klargjør tabellen (query) %1 (LES/SKRIV), valgt ikke åpnes.").arg(key)))
+            << key;
         EXPECT_FALSE(dm_.DatasetByKey(key)->IsActive()) << key;
     }
     EXPECT_FALSE(LogMessages().join("\n").contains("Åpner tabellen"));
@@ -312,7 +335,8 @@ TEST_F(ConnectSequenceTest, ServerThatStopsDuringLogOnIsReported) {
     EXPECT_EQ(ctx_.logon().ConnectState, -1);
     EXPECT_FALSE(ctx_.logon().LogonInProgress);
     EXPECT_EQ(prompter_->messages(),
-              std::vector<QString>{"FEIL: Forbindelsen til " + server.SocketPath() + " ble brutt under påloggingen."});
+              std::vector<QString>{"FEIL: Forbindelsen til " + server.SocketPath() +
+                                   " ble brutt under påloggingen."});
     EXPECT_TRUE(Logged("FEIL: kan ikke åpne tabellen vlstop.invoice"));
     EXPECT_TRUE(Logged("Innlogging ferdig"));
     server.Stop(&error);

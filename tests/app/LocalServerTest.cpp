@@ -20,7 +20,7 @@ namespace {
 
 // A fresh program folder tree: $APPDATA points into a temporary folder.
 class LocalServerTest : public ::testing::Test {
-protected:
+  protected:
     LocalServerTest() : dir_(QDir::tempPath() + "/vlls-XXXXXX") {
         const QByteArray old = qgetenv("APPDATA");
         hadAppData_ = !old.isNull();
@@ -29,7 +29,10 @@ protected:
     }
     ~LocalServerTest() override {
         LocalServer(dir_.path() + "/Sevrante/data/mysql").Stop(nullptr);
-        if (hadAppData_) qputenv("APPDATA", oldAppData_); else qunsetenv("APPDATA");
+        if (hadAppData_)
+            qputenv("APPDATA", oldAppData_);
+        else
+            qunsetenv("APPDATA");
     }
 
     QTemporaryDir dir_;
@@ -109,7 +112,8 @@ TEST(LocalServerPaths, AStalePidFileIsNotARunningServer) {
     const LocalServer server(dir.path());
     QFile f(server.PidFile());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::number(QCoreApplication::applicationPid()));  // a live process, not a server
+    f.write(
+        QByteArray::number(QCoreApplication::applicationPid()));  // a live process, not a server
     f.close();
     EXPECT_EQ(server.RunningPid(), 0);
     EXPECT_TRUE(server.StatusText().contains("er ikke opprettet"));

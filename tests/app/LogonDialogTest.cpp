@@ -25,7 +25,7 @@ void EnsureApplication() {
 }
 
 class LogonDialogTest : public LogonFixture {
-protected:
+  protected:
     static void SetUpTestSuite() { EnsureApplication(); }
 
     void Save(const QString& password, const QString& server) {
@@ -92,14 +92,16 @@ TEST_F(LogonDialogTest, AlternativerEnlargesFocusesTheServerAndDisablesItself) {
 TEST_F(LogonDialogTest, EnterInAnyFieldLogsOn) {
     LogonDialog probe(dm_);
     for (QLineEdit* (LogonDialog::*field)() const :
-         {&LogonDialog::userEdit, &LogonDialog::passwordEdit, &LogonDialog::serverEdit, &LogonDialog::databaseEdit}) {
+         {&LogonDialog::userEdit, &LogonDialog::passwordEdit, &LogonDialog::serverEdit,
+          &LogonDialog::databaseEdit}) {
         prompter_->ClearEvents();
         LogonDialog dialog(dm_);
         dialog.show();
         dialog.ShowOptions();
         dialog.serverEdit()->setText("127.0.0.1:1");  // nothing listens: fails at once
         PressEnter((dialog.*field)());
-        EXPECT_EQ(prompter_->messages(), std::vector<QString>{"FEIL: Kan ikke koble til 127.0.0.1:1"});
+        EXPECT_EQ(prompter_->messages(),
+                  std::vector<QString>{"FEIL: Kan ikke koble til 127.0.0.1:1"});
         // The dialog stays, showing only its progress panel.
         EXPECT_FALSE(dialog.Connected());
         EXPECT_TRUE(dialog.progressPanel()->isVisible());
@@ -161,8 +163,8 @@ TEST_F(LogonDialogTest, DoubleClickOnDatabaseOpensTheTableSetup) {
     dialog.ShowOptions();
     CloseNextModal();
     const QPointF at(5, 5);
-    QMouseEvent click(QEvent::MouseButtonDblClick, at, dialog.databaseEdit()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent click(QEvent::MouseButtonDblClick, at, dialog.databaseEdit()->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(dialog.databaseEdit(), &click);
     EXPECT_EQ(modalSeen_, QStringList{"Tabelloppsett"});
 }

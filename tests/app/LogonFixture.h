@@ -18,7 +18,7 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class LogonFixture : public ::testing::Test {
-protected:
+  protected:
     LogonFixture()
         : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
         ctx_.log().SetLoggingOn(true);
@@ -56,9 +56,10 @@ protected:
 
     // A users row for the test account.
     void AddUserRow(const QString& rights, int companyId = 0) {
-        Exec(QStringLiteral("INSERT INTO users (username, realname, initials, defaultgroup, department, "
-                            "companyid, passwd, parameter) VALUES ('%1', 'Ola Nordmann', 'ON', 7, "
-                            "'Salg', %2, 'webpass', '%3')")
+        Exec(QStringLiteral(
+                 "INSERT INTO users (username, realname, initials, defaultgroup, department, "
+                 "companyid, passwd, parameter) VALUES ('%1', 'Ola Nordmann', 'ON', 7, "
+                 "'Salg', %2, 'webpass', '%3')")
                  .arg(User())
                  .arg(companyId)
                  .arg(rights));

@@ -34,7 +34,8 @@ TEST(NameAtHost, TakesTheInputApart) {
         {"ola@", "ola", "", ""},
     };
     for (const NameCase& c : cases) {
-        const LogonFields out = ParseNameAtHost({QString::fromUtf8(c.input), "typed-server", "typed-db"});
+        const LogonFields out =
+            ParseNameAtHost({QString::fromUtf8(c.input), "typed-server", "typed-db"});
         EXPECT_EQ(out.userName, QString::fromUtf8(c.user)) << c.input;
         EXPECT_EQ(out.serverName, QString::fromUtf8(c.server)) << c.input;
         EXPECT_EQ(out.database, QString::fromUtf8(c.database)) << c.input;

@@ -64,5 +64,5 @@ class AppTest : public ::testing::Test {
     }
 
     testsupport::ScriptedPrompter* prompter_;  // owned by the context
-    mutable AppContext ctx_;  // read by const helpers
+    mutable AppContext ctx_;                   // read by const helpers
 };

@@ -49,9 +49,9 @@ TEST_F(DownloadTest, FetchesTheFileWithProgressAndLeavesNoPartFile) {
         old.write("old");
     }
     std::vector<std::pair<qint64, qint64>> progress;
-    EXPECT_TRUE(DownloadToFile(server_.Url("big.bin"), target, [&](qint64 announced, qint64 received) {
-        progress.emplace_back(announced, received);
-    }));
+    EXPECT_TRUE(DownloadToFile(
+        server_.Url("big.bin"), target,
+        [&](qint64 announced, qint64 received) { progress.emplace_back(announced, received); }));
     EXPECT_EQ(ReadAll(target), content);
     EXPECT_FALSE(QFileInfo::exists(target + ".part"));
     EXPECT_TRUE(Messages().empty());
@@ -198,7 +198,8 @@ TEST_F(UpgradeTest, TheProgramGoesOnWhenTheUpdaterCannotBeHad) {
         QString message;
     } cases[] = {
         {"no address set up", "",
-         "Varlokken 6: Adressen for oppgradering er ikke satt opp (\"UpgradeAddress\" i oppsettet)."},
+         "Varlokken 6: Adressen for oppgradering er ikke satt opp (\"UpgradeAddress\" i "
+         "oppsettet)."},
         {"not on the server", server_.Url("missing.sh"), "FEIL: Feil i nedlasting av fil"},
         {"server not reachable", "http://127.0.0.1:1/supdate.sh", "FEIL: Feil i nedlasting av fil"},
     };

@@ -14,8 +14,8 @@ class HttpTestServer {
   public:
     HttpTestServer() {
         process_.setProgram(QStringLiteral("python3"));
-        process_.setArguments({"-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory",
-                               dir_.path(), "0"});
+        process_.setArguments(
+            {"-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory", dir_.path(), "0"});
         process_.setProcessChannelMode(QProcess::MergedChannels);
         process_.start();
         if (!process_.waitForStarted(10000)) {

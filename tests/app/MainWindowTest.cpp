@@ -24,10 +24,9 @@ namespace {
 const QString kLater = QStringLiteral("Varlokken 6: Kommer i en senere versjon");
 const QString kCompaniesAndOrders = QStringLiteral("company=R;\r\norders=R;\r\n");
 
-const std::vector<MainPanel> kSevenPanels = {MainPanel::Standard, MainPanel::Sale,
-                                             MainPanel::Purchase, MainPanel::Project,
-                                             MainPanel::Asset,    MainPanel::Account,
-                                             MainPanel::Tool};
+const std::vector<MainPanel> kSevenPanels = {
+    MainPanel::Standard, MainPanel::Sale,    MainPanel::Purchase, MainPanel::Project,
+    MainPanel::Asset,    MainPanel::Account, MainPanel::Tool};
 
 class MainWindowTest : public AppTest {
   protected:
@@ -82,14 +81,16 @@ TEST_F(MainWindowTest, PanelsAndButtonsFollowTheRights) {
         QString rights;
         std::map<MainPanel, QStringList> shown;  // the panels shown, with their buttons
     };
-    const QStringList tools = {"Filer", "PDF-mappe", "Kalkulator", "Nettleser", kTfmButtonCaption,
-                               "WEB"};
+    const QStringList tools = {"Filer",     "PDF-mappe",       "Kalkulator",
+                               "Nettleser", kTfmButtonCaption, "WEB"};
     const std::vector<Case> cases = {
         {"no rights at all", "", {{MainPanel::Tool, tools}}},
         {"garbage rights text", "%%%;;==\r\nnonsense", {{MainPanel::Tool, tools}}},
         {"companies and orders",
          kCompaniesAndOrders,
-         {{MainPanel::Standard, {"Fir&maer"}}, {MainPanel::Sale, {"&Ordre"}}, {MainPanel::Tool, tools}}},
+         {{MainPanel::Standard, {"Fir&maer"}},
+          {MainPanel::Sale, {"&Ordre"}},
+          {MainPanel::Tool, tools}}},
         {"documents only: the always-shown buttons of the project panel",
          "document=R;\r\n",
          {{MainPanel::Project, {"&Dokumenter", "Vareuttak", "Avvik"}}, {MainPanel::Tool, tools}}},
@@ -107,7 +108,8 @@ TEST_F(MainWindowTest, PanelsAndButtonsFollowTheRights) {
         std::vector<MainPanel> expectedPanels;
         for (const auto& [panel, buttons] : c.shown) expectedPanels.push_back(panel);
         EXPECT_EQ(ShownPanels(*window), expectedPanels);
-        for (const auto& [panel, buttons] : c.shown) EXPECT_EQ(ShownButtons(*window, panel), buttons);
+        for (const auto& [panel, buttons] : c.shown)
+            EXPECT_EQ(ShownButtons(*window, panel), buttons);
     }
 }
 
@@ -226,8 +228,10 @@ TEST_F(MainWindowTest, ConnectToDatabaseRunsTheLogOnAndShowsTheWindowAgain) {
 }
 
 TEST_F(MainWindowTest, ToolsMenuOnlyWithTheAdministratorRightOnUsers) {
-    const std::vector<std::pair<QString, bool>> cases = {
-        {"", false}, {kCompaniesAndOrders, false}, {"users=R;\r\n", false}, {"users=RA;\r\n", true}};
+    const std::vector<std::pair<QString, bool>> cases = {{"", false},
+                                                         {kCompaniesAndOrders, false},
+                                                         {"users=R;\r\n", false},
+                                                         {"users=RA;\r\n", true}};
     MainWindow window;
     QMenu* tools = window.Menu("Verktøy");
     ASSERT_NE(tools, nullptr);
@@ -273,9 +277,17 @@ TEST_F(MainWindowTest, EveryMenuItemIsPresentWithItsCaption) {
 TEST_F(MainWindowTest, TargetsOfLaterVersionsSaySo) {
     AsAdministrator();
     auto window = ShownWindow();
-    const QStringList items = {"Importer i fra Varlokken 4", "Aktiviteter", "Mapper", "Epost",
-                               "Nettleser", "WEB-mappe", "Automatisk Dokumentimport",
-                               "Varlokken Oppsett", "Håndterminal", "Kvitteringsskriver", "Kasse",
+    const QStringList items = {"Importer i fra Varlokken 4",
+                               "Aktiviteter",
+                               "Mapper",
+                               "Epost",
+                               "Nettleser",
+                               "WEB-mappe",
+                               "Automatisk Dokumentimport",
+                               "Varlokken Oppsett",
+                               "Håndterminal",
+                               "Kvitteringsskriver",
+                               "Kasse",
                                "Systeminformasjon"};
     for (const QString& item : items) {
         SCOPED_TRACE(item.toStdString());
@@ -346,7 +358,8 @@ TEST_F(MainWindowTest, WebAddressEncodesNameAndPasswordAndIsNeverLogged) {
         {"ola", "hemmelig", "https://portal.example/vl/?vluser=ola&vlpasswd=hemmelig"},
         {"ola nord", "p&w=1 ?#%æ",
          "https://portal.example/vl/?vluser=ola%20nord&vlpasswd=p%26w%3D1%20%3F%23%25%C3%A6"},
-        {"a+b", "x&vluser=admin", "https://portal.example/vl/?vluser=a%2Bb&vlpasswd=x%26vluser%3Dadmin"},
+        {"a+b", "x&vluser=admin",
+         "https://portal.example/vl/?vluser=a%2Bb&vlpasswd=x%26vluser%3Dadmin"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WebPortalAddress("https://portal.example/vl", c.user, c.password), c.expected);
@@ -400,7 +413,8 @@ TEST_F(MainWindowTest, DroppedFilesAreHandedOverOneByOne) {
     static_cast<QObject*>(window.get())->event(&drop);
 
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_TRUE(LogMentions("Fil sluppet på hovedvinduet: " + readable + " (faktura 17.pdf, 13 byte"));
+    EXPECT_TRUE(
+        LogMentions("Fil sluppet på hovedvinduet: " + readable + " (faktura 17.pdf, 13 byte"));
     EXPECT_TRUE(LogMentions("Fil sluppet på hovedvinduet: " + missing));
     EXPECT_TRUE(LogMentions("FEIL: kan ikke lese filen " + missing));
     EXPECT_FALSE(LogMentions("FEIL: kan ikke lese filen " + readable));
@@ -429,8 +443,8 @@ TEST_F(MainWindowTest, IniFilesGoToTheServerOnlyAfterTheUserAgrees) {
 // VARLOKKEN_SCREENSHOT_DIR names a folder.
 TEST_F(MainWindowTest, RendersForAdministratorAndLimitedUser) {
     const QString folder = qEnvironmentVariable("VARLOKKEN_SCREENSHOT_DIR");
-    const std::vector<std::pair<QString, QString>> users = {{"main-admin.png", ""},
-                                                            {"main-limited.png", kCompaniesAndOrders}};
+    const std::vector<std::pair<QString, QString>> users = {
+        {"main-admin.png", ""}, {"main-limited.png", kCompaniesAndOrders}};
     for (const auto& [file, rights] : users) {
         SetCompanyKey("ShowNewPanel", rights.isEmpty() ? "1" : "0");
         if (rights.isEmpty()) {

@@ -56,11 +56,15 @@ TEST_F(SetupFormsTest, StartupOptionsRoundTripTheirSevenKeys) {
     form.Box("LogToFile")->setChecked(false);
     form.close();
 
-    const std::vector<std::pair<QString, QString>> written = {
-        {"autologon", "1"},           {"LogToFile", "0"},    {"VerboseLogging", "1"},
-        {"ClearLogFileOnStartup", "0"}, {"DirectLogging", "0"}, {"DeleteTemporaryFiles", "1"},
-        {"DeleteSystemTemporaryFiles", "1"}};
-    for (const auto& [key, value] : written) EXPECT_EQ(Key("STANDARD", key), value) << key.toStdString();
+    const std::vector<std::pair<QString, QString>> written = {{"autologon", "1"},
+                                                              {"LogToFile", "0"},
+                                                              {"VerboseLogging", "1"},
+                                                              {"ClearLogFileOnStartup", "0"},
+                                                              {"DirectLogging", "0"},
+                                                              {"DeleteTemporaryFiles", "1"},
+                                                              {"DeleteSystemTemporaryFiles", "1"}};
+    for (const auto& [key, value] : written)
+        EXPECT_EQ(Key("STANDARD", key), value) << key.toStdString();
     // One logging key, however it was spelled before.
     EXPECT_EQ(ctx_.config().ConfigFile().Value("STANDARD", "logtofile"), "0");
 

@@ -15,8 +15,8 @@ bool ImportDroppedFile(const QString& path, const QString& name, qint64 size,
     QFile file(path);
     const bool readable = !QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly);
     if (!readable) {
-        const QString reason = QFileInfo(path).isDir() ? QStringLiteral("det er en mappe")
-                                                       : file.errorString();
+        const QString reason =
+            QFileInfo(path).isDir() ? QStringLiteral("det er en mappe") : file.errorString();
         log.WriteLog(QStringLiteral("FEIL: kan ikke lese filen ") + path + QStringLiteral(": ") +
                      reason);
         ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke lese filen ") + path);

@@ -1,8 +1,8 @@
 // The commands behind the main window's buttons and several menu items.
 #include "app/ui/MainWindowCommands.h"
 
-#include <QCoreApplication>
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTimer>
 #include <QUrl>
@@ -32,7 +32,8 @@ void UpdateSavedPassword(const QString& password) {
     const QString section = QStringLiteral("VARLOKKEN_SQL");
     const QString saved = config.ReadKey(section, QStringLiteral("Password"));
     const QString savedUser = config.ReadKey(section, QStringLiteral("Username"));
-    if (saved.isEmpty() || savedUser.compare(Ctx().logon().CurrentUserName, Qt::CaseInsensitive) != 0)
+    if (saved.isEmpty() ||
+        savedUser.compare(Ctx().logon().CurrentUserName, Qt::CaseInsensitive) != 0)
         return;
     config.WriteKey(section, QStringLiteral("Password"), ScramblePassword(password));
 }
@@ -61,17 +62,20 @@ bool ChangePassword() {
     }
     Ctx().logon().CurrentPassword = answer;
     UpdateSavedPassword(answer);
-    Ctx().log().WriteLog(QStringLiteral("Passordet er endret for ") + Ctx().logon().CurrentUserName);
+    Ctx().log().WriteLog(QStringLiteral("Passordet er endret for ") +
+                         Ctx().logon().CurrentUserName);
     ShowMessage(QStringLiteral("Endre passord"), QStringLiteral("Passordet er endret."));
     return true;
 }
 
 bool StoreIniFilesOnServer() {
-    if (!AskYesNo(QStringLiteral("Lagre lokale inifiler på serveren? Serverens kopi blir overskrevet."),
-                  false))
+    if (!AskYesNo(
+            QStringLiteral("Lagre lokale inifiler på serveren? Serverens kopi blir overskrevet."),
+            false))
         return false;
     if (!Connected() || !DM().UpDateIniFiles()) {
-        ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Inifilene ble ikke lagret på serveren."));
+        ShowMessage(QStringLiteral("FEIL"),
+                    QStringLiteral("Inifilene ble ikke lagret på serveren."));
         return false;
     }
     return true;
@@ -80,8 +84,9 @@ bool StoreIniFilesOnServer() {
 QString WebPortalAddress(const QString& base, const QString& user, const QString& password) {
     QString start = base.trimmed();
     while (start.endsWith(QLatin1Char('/'))) start.chop(1);
-    return start + QStringLiteral("/?vluser=") + QString::fromLatin1(QUrl::toPercentEncoding(user)) +
-           QStringLiteral("&vlpasswd=") + QString::fromLatin1(QUrl::toPercentEncoding(password));
+    return start + QStringLiteral("/?vluser=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(user)) + QStringLiteral("&vlpasswd=") +
+           QString::fromLatin1(QUrl::toPercentEncoding(password));
 }
 
 // ----------------------------------------------------------------- window commands
@@ -115,7 +120,9 @@ bool MainWindow::OpenInShell(const QString& target, bool mayLog) {
     return mayLog ? ShellOpen(target) : platform::ShellOpen(target);
 }
 
-void MainWindow::OpenFilesFolder() { OpenInShell(Ctx().config().sevrantepath(QStringLiteral("data\\docs")), true); }
+void MainWindow::OpenFilesFolder() {
+    OpenInShell(Ctx().config().sevrantepath(QStringLiteral("data\\docs")), true);
+}
 
 void MainWindow::OpenPdfFolder() {
     ConfigStore& config = Ctx().config();
@@ -138,13 +145,15 @@ void MainWindow::OpenWebPortal() {
     config.RestoreSection();
     config.CloseUserIni();
     if (base.trimmed().isEmpty()) {
-        ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Adressen til Varlokken på WEB er ikke satt opp."));
+        ShowMessage(QStringLiteral("FEIL"),
+                    QStringLiteral("Adressen til Varlokken på WEB er ikke satt opp."));
         return;
     }
     const LogonValues& logon = ctx.logon();
     // The address carries the password: it is never logged.
     ctx.log().WriteLog(QStringLiteral("Åpner Varlokken på WEB"));
-    if (!OpenInShell(WebPortalAddress(base, logon.CurrentUserName, logon.CurrentUserPasswd), false)) {
+    if (!OpenInShell(WebPortalAddress(base, logon.CurrentUserName, logon.CurrentUserPasswd),
+                     false)) {
         ctx.log().WriteLog(QStringLiteral("FEIL: kan ikke åpne Varlokken på WEB"));
         ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke åpne Varlokken på WEB"));
     }

@@ -81,7 +81,9 @@ void MainWindow::BuildMenus() {
     AddItem(help, QStringLiteral("Oppgrader programmet fra internett"), [this] { Upgrade(); });
 }
 
-void MainWindow::UpdateDatabaseMenu() { toolsMenu_->setEnabled(HasAdminRight(QStringLiteral("users"))); }
+void MainWindow::UpdateDatabaseMenu() {
+    toolsMenu_->setEnabled(HasAdminRight(QStringLiteral("users")));
+}
 
 void MainWindow::UpdateViewMenu() {
     newRowAction_->setChecked(!panels_.at(MainPanel::NewRecord).frame->isHidden());

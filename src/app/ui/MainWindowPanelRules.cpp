@@ -36,7 +36,9 @@ std::vector<PanelRule> BuildRules() {
         {MainPanel::Purchase,
          QStringLiteral("HidePOPanel"),
          {QStringLiteral("po"), QStringLiteral("product"), QStringLiteral("productview")},
-         {Read("&Innkjøp", "po"), Read("&Vareregister", "product"), Read("Varelager", "product"),
+         {Read("&Innkjøp", "po"),
+          Read("&Vareregister", "product"),
+          Read("Varelager", "product"),
           Read("Varegrupper", "productview"),
           {QStringLiteral("Varetransaksjoner"), QStringLiteral("items"), u'A', QString()}}});
     rules.push_back({MainPanel::Project,
@@ -50,15 +52,19 @@ std::vector<PanelRule> BuildRules() {
                      {QStringLiteral("asset"), QStringLiteral("jobs"), QStringLiteral("users")},
                      {Read("&Utstyr", "asset"), Read("&Jobber", "jobs"), Read("Personal", "users"),
                       Always("Sertifikater")}});
-    rules.push_back({MainPanel::Account,
-                     QStringLiteral("HideAccountPanel"),
-                     {QStringLiteral("invoice"), QStringLiteral("accounts"), QStringLiteral("entries")},
-                     {Always("KASSE"), Always("&Faktura"), Always("Kontoplan"), Always("Posteringer"),
-                      Always("Butikk")}});
+    rules.push_back(
+        {MainPanel::Account,
+         QStringLiteral("HideAccountPanel"),
+         {QStringLiteral("invoice"), QStringLiteral("accounts"), QStringLiteral("entries")},
+         {Always("KASSE"), Always("&Faktura"), Always("Kontoplan"), Always("Posteringer"),
+          Always("Butikk")}});
     rules.push_back({MainPanel::Tool,
                      QStringLiteral("HideToolPanel"),
                      {},
-                     {Always("Filer"), Always("PDF-mappe"), Always("Kalkulator"), Always("Nettleser"),
+                     {Always("Filer"),
+                      Always("PDF-mappe"),
+                      Always("Kalkulator"),
+                      Always("Nettleser"),
                       {kTfmButtonCaption, QString(), QChar(), QStringLiteral("TFM-koder")},
                       Always("WEB", "Varlokken på WEB")}});
     return rules;

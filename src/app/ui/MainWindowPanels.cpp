@@ -15,8 +15,8 @@
 #include "app/ui/MainWindow.h"
 
 namespace {
-constexpr int kColumns = 3;         // module buttons per row
-constexpr int kColumnWidth = 120;    // least width of a module button
+constexpr int kColumns = 3;           // module buttons per row
+constexpr int kColumnWidth = 120;     // least width of a module button
 constexpr int kNewRecordButton = 42;  // width of a new-record button
 }  // namespace
 
@@ -159,7 +159,8 @@ void MainWindow::ShowAllModules() {
     ConfigStore& config = Ctx().config();
     config.OpenUserIni();
     config.SelectSection(ConfigStore::StandardSection);
-    for (MainPanel panel : HideablePanels()) config.WriteIniBool(MainPanelRule(panel).hideKey, false);
+    for (MainPanel panel : HideablePanels())
+        config.WriteIniBool(MainPanelRule(panel).hideKey, false);
     config.RestoreSection();
     config.CloseUserIni();
     // Every panel comes back, as far as the rights allow it.

@@ -14,7 +14,8 @@
 namespace {
 QString ProgramFile() {
     const QString path = Ctx().config().ProgramPath();
-    return path.isEmpty() ? QCoreApplication::applicationFilePath() : QFileInfo(path).absoluteFilePath();
+    return path.isEmpty() ? QCoreApplication::applicationFilePath()
+                          : QFileInfo(path).absoluteFilePath();
 }
 
 // The updater keeps the name the server gives it, in the program's folder.

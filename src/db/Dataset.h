@@ -185,6 +185,9 @@ protected:
     virtual QString PageOrder() const { return QString(); }
     virtual QString PageSql(const QString& condition, const QString& orderBy, std::size_t limit,
                             std::size_t offset) const;
+    // Columns that hold a different value in every row, never NULL (an order by one of them
+    // needs no `id` tie-break, so that the server can follow their unique index).
+    virtual QStringList UniqueColumns() const { return QStringList(); }
     // SELECT COUNT(*) of the rows ("" when not known).
     virtual QString CountSql() const { return QString(); }
     // The table changed: try pages again even when the last table had no `id`.
@@ -197,7 +200,7 @@ private:
     bool FetchAllAtOnce(bool stream);
     bool FetchPaged(std::size_t limit, bool& retryWhole);
     bool ReadResult(st_mysql* m, struct st_mysql_res* res, RowStore& rows, unsigned& errnum, QString& error) const;
-    void PlanPages(struct st_mysql_res* res, const std::vector<struct OrderTerm>* terms) const;
+    void PlanPages(struct st_mysql_res* res, const std::vector<struct OrderTerm>* terms, const QStringList& unique) const;
     QByteArray NextPageCondition() const;
     void NoteLastServerRow(const char* row) const;
     // Reads at least `rows` more rows (a page, or streamed rows); true when any came.

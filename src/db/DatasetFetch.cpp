@@ -74,13 +74,20 @@ bool UniqueId(MYSQL_RES* res) {
     return false;
 }
 
+// Whether the order is total at this term: `id`, or a unique column.
+bool Total(const OrderTerm& term, const QStringList& unique) {
+    return term.column.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0 ||
+           unique.contains(term.column, Qt::CaseInsensitive);
+}
+
 // The order with `id` as the last tie-break (in the direction of the last term, so that an
-// index on the order's columns serves it), unless the order names `id` already.
-QString OrderWithId(const QString& order, const std::vector<OrderTerm>& terms, bool parsed) {
-    bool hasId = false;
-    for (const OrderTerm& t : terms) hasId = hasId || t.column.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0;
+// index on the order's columns serves it), unless a term is `id` or a unique column already.
+QString OrderWithId(const QString& order, const std::vector<OrderTerm>& terms, bool parsed,
+                    const QStringList& unique) {
+    bool total = false;
+    for (const OrderTerm& t : terms) total = total || Total(t, unique);
     const QString text = order.trimmed();
-    if (hasId) return text;
+    if (total) return text;
     const bool descending = parsed && !terms.empty() && terms.back().descending;
     const QString id = descending ? QStringLiteral("`id` DESC") : QStringLiteral("`id`");
     return text.isEmpty() ? id : text + QStringLiteral(", ") + id;
@@ -95,7 +102,8 @@ QString Dataset::OpenSql() const {
     std::vector<OrderTerm> terms;
     const QString order = PageOrder();
     const bool parsed = ParseOrder(order, terms);
-    const QString sql = PageSql(QString(), OrderWithId(order, terms, parsed), kFirstPage, 0);
+    const QString sql = PageSql(QString(), OrderWithId(order, terms, parsed, parsed ? UniqueColumns() : QStringList()),
+                                kFirstPage, 0);
     return sql.isEmpty() ? SelectSql() : sql;
 }
 
@@ -197,7 +205,8 @@ bool Dataset::FetchPaged(std::size_t limit, bool& retryWhole) {
     std::vector<OrderTerm> terms;
     const QString order = PageOrder();
     const bool parsed = ParseOrder(order, terms);
-    const QString orderBy = OrderWithId(order, terms, parsed);
+    const QStringList unique = parsed && !terms.empty() ? UniqueColumns() : QStringList();
+    const QString orderBy = OrderWithId(order, terms, parsed, unique);
     const QByteArray sql = PageSql(QString(), orderBy, limit, 0).toUtf8();
     MYSQL* m = connection_->Acquire();
     if (!m) {
@@ -234,7 +243,7 @@ bool Dataset::FetchPaged(std::size_t limit, bool& retryWhole) {
     decodedPtr_ = nullptr;
     lastError_.clear();
     paging_.orderBy = orderBy;
-    PlanPages(res, parsed ? &terms : nullptr);
+    PlanPages(res, parsed ? &terms : nullptr, unique);
     RowStore rows;
     unsigned errnum = 0;
     QString error;
@@ -257,7 +266,7 @@ bool Dataset::FetchPaged(std::size_t limit, bool& retryWhole) {
 
 // Which way later pages go: by the values of the order's columns and `id` when every term
 // is a plain column that compares as it sorts, else by OFFSET (`terms` null: not plain).
-void Dataset::PlanPages(MYSQL_RES* res, const std::vector<OrderTerm>* terms) const {
+void Dataset::PlanPages(MYSQL_RES* res, const std::vector<OrderTerm>* terms, const QStringList& unique) const {
     MYSQL_FIELD* f = mysql_fetch_fields(res);
     const unsigned n = mysql_num_fields(res);
     paging_.idColumn = -1;
@@ -273,7 +282,7 @@ void Dataset::PlanPages(MYSQL_RES* res, const std::vector<OrderTerm>* terms) con
         paging_.keyNumeric.push_back(NumericColumn(f[column]));
         paging_.keyNames.push_back(Connection::QuoteIdentifier(name).toUtf8());
     };
-    bool hasId = false;
+    bool total = false;
     for (const OrderTerm& t : *terms) {
         int column = -1;
         for (unsigned i = 0; i < n && column < 0; ++i) {
@@ -291,10 +300,12 @@ void Dataset::PlanPages(MYSQL_RES* res, const std::vector<OrderTerm>* terms) con
             paging_.keyNames.clear();
             return;
         }
-        hasId = hasId || column == paging_.idColumn;
         add(column, t.descending, t.column);
+        // The terms after a unique one never decide.
+        total = column == paging_.idColumn || Total(t, unique);
+        if (total) break;
     }
-    if (!hasId) add(paging_.idColumn, !terms->empty() && terms->back().descending, QStringLiteral("id"));
+    if (!total) add(paging_.idColumn, !terms->empty() && terms->back().descending, QStringLiteral("id"));
 }
 
 void Dataset::NoteLastServerRow(const char* row) const {

@@ -6,6 +6,7 @@ Table::Table(Connection& connection, const QString& tableName)
 void Table::SetTableName(const QString& name) {
     Close();
     tableName_ = name;
+    uniqueKnown_ = false;
     ForgetPagingFailure();
 }
 
@@ -52,3 +53,25 @@ QString Table::PageSql(const QString& condition, const QString& orderBy, std::si
 }
 
 QString Table::CountSql() const { return QStringLiteral("SELECT COUNT(*)") + FromWhere(QString()); }
+
+// Columns with a unique index of their own (not a prefix), NOT NULL.
+QStringList Table::UniqueColumns() const {
+    if (uniqueKnown_) return uniqueColumns_;
+    uniqueKnown_ = true;
+    uniqueColumns_.clear();
+    const QueryResult r = connection().Query(QStringLiteral("SHOW INDEX FROM ") + Connection::QuoteIdentifier(tableName_));
+    if (!r.ok()) return uniqueColumns_;
+    const int keyName = r.ColumnIndex(QStringLiteral("Key_name"));
+    const int nonUnique = r.ColumnIndex(QStringLiteral("Non_unique"));
+    const int column = r.ColumnIndex(QStringLiteral("Column_name"));
+    const int subPart = r.ColumnIndex(QStringLiteral("Sub_part"));
+    const int null = r.ColumnIndex(QStringLiteral("Null"));
+    QHash<QString, int> columnsOfKey;
+    for (int i = 0; i < r.RowCount(); ++i) ++columnsOfKey[r.Text(i, keyName)];
+    for (int i = 0; i < r.RowCount(); ++i) {
+        if (r.Text(i, nonUnique) == QLatin1String("0") && columnsOfKey.value(r.Text(i, keyName)) == 1 &&
+            r.IsNull(i, subPart) && r.Text(i, null).isEmpty())
+            uniqueColumns_ << r.Text(i, column);
+    }
+    return uniqueColumns_;
+}

@@ -39,6 +39,7 @@ protected:
     QString PageSql(const QString& condition, const QString& orderBy, std::size_t limit,
                     std::size_t offset) const override;
     QString CountSql() const override;
+    QStringList UniqueColumns() const override;
 
 private:
     QString FromWhere(const QString& condition) const;
@@ -47,4 +48,7 @@ private:
     QString order_;
     QString filterSql_;
     bool filtered_ = false;
+    // The table's unique columns, read once from its indexes.
+    mutable QStringList uniqueColumns_;
+    mutable bool uniqueKnown_ = false;
 };

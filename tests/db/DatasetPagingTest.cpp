@@ -25,8 +25,8 @@ protected:
         // Duplicates and NULLs in the order columns, text differing only in case, a double.
         db_.Exec(
             "CREATE TABLE big (id INT AUTO_INCREMENT PRIMARY KEY, grp INT, code VARCHAR(20),"
-            " d DATE, f DOUBLE, st ENUM('b','a'), txt VARCHAR(40)) ENGINE=InnoDB;"
-            "INSERT INTO big (grp, code, d, f, st, txt) SELECT IF(seq % 17 = 0, NULL, seq % 13),"
+            " d DATE, f DOUBLE, st ENUM('b','a'), txt VARCHAR(40), serial INT NOT NULL UNIQUE) ENGINE=InnoDB;"
+            "INSERT INTO big (serial, grp, code, d, f, st, txt) SELECT (seq * 7919) % 1700, IF(seq % 17 = 0, NULL, seq % 13),"
             " IF(seq % 2, CONCAT('C', LPAD((seq * 7) % 500, 4, '0')), CONCAT('c', LPAD((seq * 7) % 500, 4, '0'))),"
             " DATE '2020-01-01' + INTERVAL (seq % 50) DAY, (seq % 37) / 3, IF(seq % 3, 'a', 'b'),"
             " CONCAT('row ', seq) FROM seq_1_to_1700;"
@@ -104,7 +104,7 @@ TEST_F(DatasetPagingTest, WalkGivesEveryRowOnceInTheOrder) {
     // Plain columns (read by their values) and orders that are read by offset.
     const char* orders[] = {"",          "grp",           "grp DESC",      "grp, code",   "code DESC, grp",
                             "d DESC",    "big.code",      "`code` ASC, d", "id DESC",     "f",
-                            "st, grp",   "grp + 0 DESC",  "LOWER(code)"};
+                            "st, grp",   "grp + 0 DESC",  "LOWER(code)", "serial DESC", "serial, grp"};
     for (const char* order : orders) {
         SCOPED_TRACE(order);
         Table t(conn_, "big");
@@ -117,6 +117,12 @@ TEST_F(DatasetPagingTest, WalkGivesEveryRowOnceInTheOrder) {
         EXPECT_TRUE(t.AllFetched());
         EXPECT_EQ(kRows, t.RecordCount());
     }
+    // A unique column's order needs no tie-break, so that its index serves it.
+    Table t(conn_, "big");
+    t.SetOrder("serial DESC");
+    EXPECT_TRUE(t.OpenSql().endsWith("ORDER BY serial DESC LIMIT 500")) << t.OpenSql().toStdString();
+    t.SetOrder("grp");
+    EXPECT_TRUE(t.OpenSql().endsWith("ORDER BY grp, `id` LIMIT 500")) << t.OpenSql().toStdString();
 }
 
 TEST_F(DatasetPagingTest, OtherStatementsLeaveTheRestUnread) {
@@ -205,6 +211,7 @@ TEST_F(DatasetPagingTest, RowsPostedOrDeletedBeforeLaterPagesAreNotReadAgain) {
         ASSERT_TRUE(t.SetFloat("f", 11.5));
         ASSERT_TRUE(t.SetInteger("grp", 11));
         ASSERT_TRUE(t.SetString("txt", "new"));
+        ASSERT_TRUE(t.SetInteger("serial", 5000 + rows));
         ASSERT_TRUE(t.Post()) << t.LastError().toStdString();
         const QString newId = t.AsString("id");
         EXPECT_EQ(10, t.RecNo());
@@ -242,7 +249,7 @@ TEST_F(DatasetPagingTest, RefreshStaysOnARowBeyondTheFirstPage) {
     const QString id = t.AsString("id");
     EXPECT_LT(t.FetchedCount(), kRows);
     db_.Exec("UPDATE big SET txt = 'changed' WHERE id = " + id.toStdString() +
-             "; INSERT INTO big (grp, code, txt) VALUES (12, 'a', 'elsewhere')");
+             "; INSERT INTO big (grp, code, txt, serial) VALUES (12, 'a', 'elsewhere', 5000)");
     ASSERT_TRUE(t.Refresh()) << t.LastError().toStdString();
     EXPECT_EQ(id, t.AsString("id"));
     EXPECT_EQ("changed", t.AsString("txt"));

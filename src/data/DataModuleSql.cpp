@@ -1,12 +1,10 @@
 // Statements without rows, SQL scripts and the select builder.
-#include <QFile>
-
 #include "app/frame/AppContext.h"
 #include "app/frame/BusyCursor.h"
 #include "data/DataModule.h"
 #include "data/SelectBuilder.h"
 #include "data/SqlExec.h"
-#include "platform/TextEncoding.h"
+#include "data/tools/SqlScript.h"
 
 bool DataModule::ExecSql(const QString& text) {
     BusyCursor busy;
@@ -25,27 +23,14 @@ bool DataModule::RunSqlScript(const QString& path) {
     BusyCursor busy;
     Log& log = Ctx().log();
     log.WriteLog(QStringLiteral("Kjører SQL-script: ") + path);
-    QFile file(path);
-    bool ok = false;
-    if (!file.open(QIODevice::ReadOnly)) {
-        lastSqlError_ = file.errorString();
-    } else {
-        const QByteArray script = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            lastSqlError_ = file.errorString();
-        } else if (script.trimmed().isEmpty()) {
-            ok = true;  // nothing to run
-        } else {
-            // Scripts from older workstations may be Windows-1252; ours are UTF-8.
-            ok = platform::IsValidUtf8(script) ? connection_.ExecUtf8(script)
-                                               : connection_.Exec(platform::DecodeWindows1252(script));
-            if (!ok) lastSqlError_ = connection_.LastError();
-        }
-    }
-    if (ok) {
+    // Statement by statement, read in pieces: a backup of any size runs, and the
+    // statements before a failing one stay done.
+    const sqltools::ScriptReport report = sqltools::RunScriptFile(connection_, path);
+    if (report.ok) {
         lastSqlError_.clear();
         return true;
     }
+    lastSqlError_ = report.error;
     log.WriteLog(QStringLiteral("SQL-Script ERROR: ") + path);
     return false;
 }

@@ -37,8 +37,9 @@ DatasetTableModel::DatasetTableModel(Dataset& dataset, std::vector<DatasetColumn
         dataset.AfterRefresh().Add(rows),     dataset.AfterPost().Add(rows),
         dataset.AfterDelete().Add(rows),      dataset.AfterCancel().Add(rows),
         dataset.OnStateChange().Add(rows),    dataset.AfterScroll().Add([this](Dataset&) { SyncViewToCursor(); }),
+        dataset.AfterFetch().Add([this](Dataset&) { RowsFetched(); }),
     };
-    cachedRows_ = rowCount();
+    cachedRows_ = LiveRows();
 }
 
 DatasetTableModel::~DatasetTableModel() {
@@ -52,6 +53,7 @@ DatasetTableModel::~DatasetTableModel() {
     d.AfterCancel().Remove(eventIds_[5]);
     d.OnStateChange().Remove(eventIds_[6]);
     d.AfterScroll().Remove(eventIds_[7]);
+    d.AfterFetch().Remove(eventIds_[8]);
     if (view_) {
         disconnect(viewConnection_);
         disconnect(headerConnection_);
@@ -65,8 +67,36 @@ int DatasetTableModel::ColumnOf(const QString& field) const {
 }
 
 int DatasetTableModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !dataset_->IsActive()) return 0;
-    return dataset_->RecordCount() + (dataset_->State() == DatasetState::Insert ? 1 : 0);
+    return parent.isValid() ? 0 : cachedRows_;
+}
+
+// Rows the dataset holds now: big tables are read in pages, so this grows as the view
+// scrolls (fetchMore) or the cursor moves on.
+int DatasetTableModel::LiveRows() const {
+    if (!dataset_->IsActive()) return 0;
+    return dataset_->FetchedCount() + (dataset_->State() == DatasetState::Insert ? 1 : 0);
+}
+
+bool DatasetTableModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && dataset_->IsActive() && !dataset_->AllFetched();
+}
+
+void DatasetTableModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid()) return;
+    dataset_->FetchMore(kFetchRows);
+    RowsFetched();
+}
+
+void DatasetTableModel::RowsFetched() {
+    const int rows = LiveRows();
+    if (rows <= cachedRows_) return;
+    if (dataset_->State() == DatasetState::Insert) {
+        Reload();  // the insert row stands last and would move
+        return;
+    }
+    beginInsertRows(QModelIndex(), cachedRows_, rows - 1);
+    cachedRows_ = rows;
+    endInsertRows();
 }
 
 int DatasetTableModel::columnCount(const QModelIndex& parent) const {
@@ -75,7 +105,7 @@ int DatasetTableModel::columnCount(const QModelIndex& parent) const {
 
 int DatasetTableModel::CurrentRow() const {
     if (!dataset_->IsActive()) return -1;
-    if (dataset_->State() == DatasetState::Insert) return dataset_->RecordCount();
+    if (dataset_->State() == DatasetState::Insert) return dataset_->FetchedCount();
     return dataset_->RecNo() - 1;
 }
 
@@ -86,7 +116,7 @@ QString DatasetTableModel::RawText(int row, const DatasetColumn& column) const {
     // and looked-up fields, which only the cursor's row has.
     if (row == CurrentRow() && (dataset_->IsEditing() || field->Kind() != FieldKind::Data))
         return field->AsString();
-    if (dataset_->State() == DatasetState::Insert && row >= dataset_->RecordCount()) return QString();
+    if (dataset_->State() == DatasetState::Insert && row >= dataset_->FetchedCount()) return QString();
     return dataset_->TextAt(row, column.field);
 }
 
@@ -149,7 +179,7 @@ bool DatasetTableModel::setData(const QModelIndex& index, const QVariant& value,
 
 bool DatasetTableModel::MoveToRow(int row) {
     if (row == CurrentRow()) return true;
-    if (row < 0 || row >= dataset_->RecordCount()) return false;
+    if (row < 0 || row >= dataset_->FetchedCount()) return false;
     return dataset_->SetRecNo(row + 1);
 }
 
@@ -189,13 +219,13 @@ void DatasetTableModel::RequestSort(int column) {
 
 void DatasetTableModel::Reload() {
     beginResetModel();
-    cachedRows_ = rowCount();
+    cachedRows_ = LiveRows();
     endResetModel();
     SyncViewToCursor();
 }
 
 void DatasetTableModel::DatasetChanged(bool structure) {
-    const int rows = rowCount();
+    const int rows = LiveRows();
     if (structure || rows != cachedRows_) {
         Reload();
         return;

@@ -41,6 +41,8 @@ class DatasetTableModel : public QAbstractTableModel {
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -73,6 +75,10 @@ class DatasetTableModel : public QAbstractTableModel {
     static QString FormatNumber(double value, const QString& format);
 
   private:
+    static constexpr int kFetchRows = 500;
+
+    int LiveRows() const;
+    void RowsFetched();
     QString RawText(int row, const DatasetColumn& column) const;
     void DatasetChanged(bool structure);
     void SyncViewToCursor();

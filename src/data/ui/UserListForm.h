@@ -5,13 +5,13 @@
 #include <functional>
 
 #include "data/ui/CommandSet.h"
+#include "data/ui/UserAccessForm.h"
+#include "data/ui/UserDataForm.h"
 #include "ui/WindowBase.h"
 
 class DatasetTableModel;
 class QTableView;
 class Table;
-class UserAccessForm;
-class UserDataForm;
 
 // The user list ("Personal"): a grid of the users table with its commands on buttons, the
 // context menu and shortcuts. On show it opens the users table by the user's rights; on

@@ -210,3 +210,38 @@ TEST_F(DatasetTableModelTest, AQueryAndAFieldItDoesNotHave) {
 }
 
 }  // namespace
+
+namespace {
+
+// A big table is read in pages: the grid shows what has been read, asks for more as it
+// scrolls, and grows when the cursor pulls in rows itself.
+TEST_F(DatasetTableModelTest, ABigTableGrowsPageByPage) {
+    db_.Exec(
+        "CREATE TABLE big (id int AUTO_INCREMENT PRIMARY KEY, name varchar(30));"
+        "INSERT INTO big (name) SELECT CONCAT('rad ', seq) FROM seq_1_to_3000");
+    Table big(connection_, "big");
+    big.SetOrder("id");
+    ASSERT_TRUE(big.Open());
+    DatasetTableModel model(big, {{"name", "Navn"}});
+    const int first = model.rowCount();
+    ASSERT_LT(first, 3000);
+    EXPECT_TRUE(model.canFetchMore(QModelIndex()));
+    EXPECT_EQ(model.CellText(first - 1, 0), "rad " + QString::number(first));
+
+    int inserted = 0;
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int from, int to) { inserted += to - from + 1; });
+    model.fetchMore(QModelIndex());
+    EXPECT_GT(model.rowCount(), first);
+    EXPECT_EQ(inserted, model.rowCount() - first);
+
+    // The cursor walking to the end brings in the rest; the grid follows.
+    while (big.Next()) {
+    }
+    EXPECT_EQ(model.rowCount(), 3000);
+    EXPECT_EQ(inserted, 3000 - first);
+    EXPECT_FALSE(model.canFetchMore(QModelIndex()));
+    EXPECT_EQ(model.CellText(2999, 0), "rad 3000");
+}
+
+}  // namespace

@@ -39,6 +39,8 @@ public:
     void Disconnect();
     bool IsConnected() const { return mysql_ != nullptr; }
     const ConnectParams& Params() const { return params_; }
+    // The password a reconnect uses, after the account's password was changed.
+    void SetPassword(const QString& password) { params_.password = password; }
 
     // Statements that return no rows; one text may hold several statements separated by ";".
     // Stops at the first failing statement (the ones before it have run).

@@ -64,6 +64,8 @@ TEST_F(ChangePasswordTest, ChangesTheAccountsPasswordEvenWithQuotesAndNeverLogsI
         EXPECT_TRUE(LogsOnWith(password));
         EXPECT_FALSE(LogsOnWith(previous));
         EXPECT_EQ(ctx_.logon().CurrentPassword, password);
+        // A reconnect after a lost connection must use the new password.
+        EXPECT_EQ(DM().connection().Params().password, password);
         EXPECT_FALSE(LogMentions(password));
         previous = password;
     }

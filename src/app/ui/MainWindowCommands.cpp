@@ -61,6 +61,7 @@ bool ChangePassword() {
         return false;
     }
     Ctx().logon().CurrentPassword = answer;
+    dm.connection().SetPassword(answer);
     UpdateSavedPassword(answer);
     Ctx().log().WriteLog(QStringLiteral("Passordet er endret for ") +
                          Ctx().logon().CurrentUserName);

@@ -3,5 +3,5 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" "$here/build" Release -DVARLOKKEN_TESTS=OFF
+"$here/scripts/build.sh" "$here/build" Release -DVARLOKKEN_TESTS=OFF -DVARLOKKEN_BENCH=OFF
 exec "$here/build/src/app/varlokken" "$@"

@@ -34,19 +34,24 @@ QString RoundedSql(const QString& p, bool krone, bool toFour) {
 
 const int kChunkIds = 20000;
 
+// The real cost in the bulk statements. A NULL input (a row written by another program)
+// counts as 0, as it does in the save rules, instead of making the cost and price NULL.
+const QString kRealCostSql = QStringLiteral(
+    "COALESCE(cost,0)-((COALESCE(cost,0)/100)*COALESCE(discount,0))+COALESCE(freight,0)+COALESCE(direct_cost,0)");
+
 }  // namespace
 
 QString RecalculateNoMarkupSql() {
-    return QStringLiteral("UPDATE ") + TableName() + QStringLiteral(" SET ") + Owner() +
-           QStringLiteral(", real_cost=cost-((cost/100)*discount)+freight+direct_cost, price=cost WHERE "
+    return QStringLiteral("UPDATE ") + TableName() + QStringLiteral(" SET ") + Owner() + QStringLiteral(", real_cost=") +
+           kRealCostSql + QStringLiteral(", price=COALESCE(cost,0) WHERE "
                           "(addsum=0 OR addsum IS NULL) AND (addpercent=0 OR addpercent IS NULL) AND usertag<>1");
 }
 
 QString RecalculateMarkupSql() {
-    return QStringLiteral("UPDATE ") + TableName() + QStringLiteral(" SET ") + Owner() +
-           QStringLiteral(", real_cost=cost-((cost/100)*discount)+freight+direct_cost, "
-                          "price=real_cost+addsum+((real_cost/100)*addpercent) WHERE (addsum>0 OR addpercent>0) "
-                          "AND usertag<>1");
+    return QStringLiteral("UPDATE ") + TableName() + QStringLiteral(" SET ") + Owner() + QStringLiteral(", real_cost=") +
+           kRealCostSql +
+           QStringLiteral(", price=real_cost+COALESCE(addsum,0)+((real_cost/100)*COALESCE(addpercent,0)) WHERE "
+                          "(addsum>0 OR addpercent>0) AND usertag<>1");
 }
 
 bool RecalculateProductPrices() {

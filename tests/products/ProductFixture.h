@@ -50,6 +50,11 @@ protected:
         return db_.Scalar("SELECT " + column + " FROM product WHERE id=" + std::to_string(id));
     }
     double Number(long long id, const std::string& column) const { return std::stod(Column(id, column)); }
+    // A user who holds exactly these rights.
+    void SetRights(const QString& rights) {
+        ctx_.logon().AdminMode = false;
+        ctx_.logon().UserRights = rights;
+    }
     bool LocateCode(const QString& code) { return Products().Locate(QStringLiteral("productcode"), code); }
 
     testsupport::ScriptedPrompter* prompter_;  // owned by the context

@@ -38,8 +38,11 @@ std::optional<QString> QuickSearchFilter(const QString& text, const Connection& 
         return QStringLiteral("productcode>=") + connection.Quote(range->from) + QStringLiteral(" and productcode<=") +
                connection.Quote(range->to);
     }
-    const QString like = connection.QuoteLike(QLatin1Char('%') + text + QLatin1Char('%'));
-    const QString exact = connection.Quote(text);
+    // With its collation named, a text the column's character set cannot hold (an emoji in
+    // a latin1 table) compares as unequal instead of failing the statement.
+    const QString collate = QStringLiteral(" COLLATE utf8mb4_general_ci");
+    const QString like = connection.QuoteLike(QLatin1Char('%') + text + QLatin1Char('%')) + collate;
+    const QString exact = connection.Quote(text) + collate;
     return QStringLiteral("productcode like ") + like + QStringLiteral(" OR producttext like ") + like +
            QStringLiteral(" OR vendorid=") + exact + QStringLiteral(" OR vendorid2=") + exact +
            QStringLiteral(" OR ean =") + exact + QStringLiteral(" OR internaltext like ") + like +

@@ -18,7 +18,7 @@ std::optional<ProductCodeRange> ParseProductCodeRange(const QString& text);
 
 // The quick search's condition: a code range "productcode>='A' and productcode<='B'", or the
 // text search over code, name, vendor numbers, EAN, internal text and group with the text as
-// typed ("%" and "_" stay wildcards). Nothing for a text that is empty without its spaces.
+// typed ("%" and "_" stay wildcards, compared in utf8mb4). Nothing for a text that is empty without its spaces.
 std::optional<QString> QuickSearchFilter(const QString& text, const Connection& connection);
 
 // The fixed filters of the list's commands.

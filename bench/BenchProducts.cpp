@@ -18,15 +18,22 @@
 namespace {
 
 class SilentPrompter : public Prompter {
-public:
+  public:
     void ShowMessage(const QString& caption, const QString& text) override {
-        std::fprintf(stderr, "message: %s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
+        std::fprintf(stderr, "message: %s: %s\n", caption.toUtf8().constData(),
+                     text.toUtf8().constData());
     }
     bool AskYesNo(const QString&, bool defaultYes) override { return defaultYes; }
-    std::optional<QString> AskInput(const QString&, const QString&, bool) override { return std::nullopt; }
+    std::optional<QString> AskInput(const QString&, const QString&, bool) override {
+        return std::nullopt;
+    }
     QString ChooseFolder(const QString&, const QString&) override { return QString(); }
-    QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return QString(); }
+    QString ChooseOpenFile(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
+    QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
 };
 
 void Run(MYSQL* m, const QString& sql) {
@@ -35,14 +42,18 @@ void Run(MYSQL* m, const QString& sql) {
         std::fprintf(stderr, "bare: %s\n", mysql_error(m));
 }
 
-void Spoil(MYSQL* m) { Run(m, QStringLiteral("UPDATE product SET real_cost=-1, price=-1, lastpriceupdate='2001-01-01'")); }
+void Spoil(MYSQL* m) {
+    Run(m,
+        QStringLiteral("UPDATE product SET real_cost=-1, price=-1, lastpriceupdate='2001-01-01'"));
+}
 
 }  // namespace
 
 int main() {
     AppContext ctx(std::make_unique<SilentPrompter>());
     DataModule dm;
-    if (!bench::ConnectOrExit(dm.connection()) || !bench::EnsureBenchData(dm.connection())) return 1;
+    if (!bench::ConnectOrExit(dm.connection()) || !bench::EnsureBenchData(dm.connection()))
+        return 1;
     ProductRules rules(dm);
     ctx.logon().AdminMode = true;
     ctx.logon().ConnectState = 1;
@@ -61,9 +72,9 @@ int main() {
         ours = std::min(ours, bench::Seconds([] { RecalculateProductPrices(); }));
         Spoil(bare);
         theirs = std::min(theirs, bench::Seconds([&] {
-            Run(bare, RecalculateNoMarkupSql());
-            Run(bare, RecalculateMarkupSql());
-        }));
+                              Run(bare, RecalculateNoMarkupSql());
+                              Run(bare, RecalculateMarkupSql());
+                          }));
     }
     bench::Report("RecalculateProductPrices", ours, theirs, "s", 1.5);
 
@@ -75,15 +86,19 @@ int main() {
         for (int run = 0; run < 2; ++run) {
             Spoil(bare);
             rounded = std::min(rounded, bench::Seconds([&] {
-                RecalculateListWithRounding([&](long long, long long, const QString&) { ++reports; });
-            }));
+                                   RecalculateListWithRounding(
+                                       [&](long long, long long, const QString&) { ++reports; });
+                               }));
             Spoil(bare);
-            bareRounded = std::min(bareRounded, bench::Seconds([&] { Run(bare, SaveRulesSql(QString())); }));
+            bareRounded =
+                std::min(bareRounded, bench::Seconds([&] { Run(bare, SaveRulesSql(QString())); }));
         }
         std::printf("  progress reports per run: %d\n", reports / 2);
-        bench::Report(toFour ? "Rekalkuler med kroneavrunding (4 kr), 200k" : "Rekalkuler med kroneavrunding, 200k",
+        bench::Report(toFour ? "Rekalkuler med kroneavrunding (4 kr), 200k"
+                             : "Rekalkuler med kroneavrunding, 200k",
                       rounded, bareRounded, "s", 1.5);
-        std::printf("  %s: %.2f s (target <= 20 s)%s\n", "whole register", rounded, rounded <= 20 ? "" : "  ** OVER **");
+        std::printf("  %s: %.2f s (target <= 20 s)%s\n", "whole register", rounded,
+                    rounded <= 20 ? "" : "  ** OVER **");
     }
     mysql_close(bare);
     return 0;

@@ -34,10 +34,12 @@ Symbol Encode(const QString& text, bool render, int scale, int barHeight) {
         s->height = static_cast<float>(barHeight);
         s->whitespace_width = 10;
     }
-    const int rc = render ? ZBarcode_Encode_and_Buffer(s.get(), reinterpret_cast<const unsigned char*>(data.constData()),
-                                                       static_cast<int>(data.size()), 0)
-                          : ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(data.constData()),
-                                            static_cast<int>(data.size()));
+    const int rc =
+        render ? ZBarcode_Encode_and_Buffer(
+                     s.get(), reinterpret_cast<const unsigned char*>(data.constData()),
+                     static_cast<int>(data.size()), 0)
+               : ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(data.constData()),
+                                 static_cast<int>(data.size()));
     if (rc >= ZINT_ERROR) return nullptr;
     return s;
 }
@@ -54,6 +56,7 @@ QString Ean128Text(const QString& productCode) {
 QImage RenderEan128(const QString& eanText, int scale, int barHeight) {
     Symbol s = Encode(eanText.trimmed(), true, scale, barHeight);
     if (!s || !s->bitmap || s->bitmap_width <= 0 || s->bitmap_height <= 0) return QImage();
-    const QImage view(s->bitmap, s->bitmap_width, s->bitmap_height, 3 * s->bitmap_width, QImage::Format_RGB888);
+    const QImage view(s->bitmap, s->bitmap_width, s->bitmap_height, 3 * s->bitmap_width,
+                      QImage::Format_RGB888);
     return view.copy();  // the bitmap goes with the symbol
 }

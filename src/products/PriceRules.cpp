@@ -37,7 +37,9 @@ double ProductVatRate(long long vatCode) {
     return rates[vatCode];
 }
 
-double PriceInclVat(double price, long long vatCode) { return price + price / 100 * ProductVatRate(vatCode); }
+double PriceInclVat(double price, long long vatCode) {
+    return price + price / 100 * ProductVatRate(vatCode);
+}
 
 namespace {
 

@@ -26,7 +26,8 @@ std::optional<ProductCodeRange> ParseProductCodeRange(const QString& text) {
     QString t = text;
     t.remove(QLatin1Char(' '));
     const QStringList parts = t.split(QLatin1Char('-'));
-    if (parts.size() != 2 || !WholeNumberAboveZero(parts[0]) || !WholeNumberAboveZero(parts[1])) return std::nullopt;
+    if (parts.size() != 2 || !WholeNumberAboveZero(parts[0]) || !WholeNumberAboveZero(parts[1]))
+        return std::nullopt;
     return ProductCodeRange{parts[0], parts[1]};
 }
 
@@ -35,39 +36,54 @@ std::optional<QString> QuickSearchFilter(const QString& text, const Connection& 
     compact.remove(QLatin1Char(' '));
     if (compact.isEmpty()) return std::nullopt;
     if (const auto range = ParseProductCodeRange(text)) {
-        return QStringLiteral("productcode>=") + connection.Quote(range->from) + QStringLiteral(" and productcode<=") +
-               connection.Quote(range->to);
+        return QStringLiteral("productcode>=") + connection.Quote(range->from) +
+               QStringLiteral(" and productcode<=") + connection.Quote(range->to);
     }
     // With its collation named, a text the column's character set cannot hold (an emoji in
     // a latin1 table) compares as unequal instead of failing the statement.
     const QString collate = QStringLiteral(" COLLATE utf8mb4_general_ci");
     const QString like = connection.QuoteLike(QLatin1Char('%') + text + QLatin1Char('%')) + collate;
     const QString exact = connection.Quote(text) + collate;
-    return QStringLiteral("productcode like ") + like + QStringLiteral(" OR producttext like ") + like +
-           QStringLiteral(" OR vendorid=") + exact + QStringLiteral(" OR vendorid2=") + exact +
-           QStringLiteral(" OR ean =") + exact + QStringLiteral(" OR internaltext like ") + like +
-           QStringLiteral(" OR productgroup like ") + like;
+    return QStringLiteral("productcode like ") + like + QStringLiteral(" OR producttext like ") +
+           like + QStringLiteral(" OR vendorid=") + exact + QStringLiteral(" OR vendorid2=") +
+           exact + QStringLiteral(" OR ean =") + exact + QStringLiteral(" OR internaltext like ") +
+           like + QStringLiteral(" OR productgroup like ") + like;
 }
 
-QString ProductListFilterSql(ProductListFilter filter, const Connection& connection, long long vendor,
-                             const QString& group) {
+QString ProductListFilterSql(ProductListFilter filter, const Connection& connection,
+                             long long vendor, const QString& group) {
     const QString v = QString::number(vendor);
     switch (filter) {
-        case ProductListFilter::None: return QString();
-        case ProductListFilter::Favourites: return QStringLiteral("user_favorite=1");
-        case ProductListFilter::VendorFavourites: return QStringLiteral("vendor=") + v + QStringLiteral(" AND user_favorite=1");
-        case ProductListFilter::ProductGroup: return QStringLiteral("productgroup=") + connection.Quote(group);
-        case ProductListFilter::Vendor: return QStringLiteral("vendor=") + v;
-        case ProductListFilter::StockArticles: return QStringLiteral("minstock>0");
-        case ProductListFilter::InStock: return QStringLiteral("instock>0");
-        case ProductListFilter::StockOrInStock: return QStringLiteral("instock>0 OR minstock>0");
-        case ProductListFilter::BelowMinimum: return QStringLiteral("minstock>instock");
-        case ProductListFilter::VendorBelowMinimum: return QStringLiteral("minstock>instock AND vendor=") + v;
-        case ProductListFilter::OwnProduction: return QStringLiteral("ownproduction=1");
-        case ProductListFilter::HardToSell: return QStringLiteral("value>0 AND value<100");
-        case ProductListFilter::WebShop: return QStringLiteral("web=1");
-        case ProductListFilter::Packages: return QStringLiteral("recalc_id=1");
-        case ProductListFilter::Popular: return QStringLiteral("web=1 OR sale=1 OR rwx_all=5");
+        case ProductListFilter::None:
+            return QString();
+        case ProductListFilter::Favourites:
+            return QStringLiteral("user_favorite=1");
+        case ProductListFilter::VendorFavourites:
+            return QStringLiteral("vendor=") + v + QStringLiteral(" AND user_favorite=1");
+        case ProductListFilter::ProductGroup:
+            return QStringLiteral("productgroup=") + connection.Quote(group);
+        case ProductListFilter::Vendor:
+            return QStringLiteral("vendor=") + v;
+        case ProductListFilter::StockArticles:
+            return QStringLiteral("minstock>0");
+        case ProductListFilter::InStock:
+            return QStringLiteral("instock>0");
+        case ProductListFilter::StockOrInStock:
+            return QStringLiteral("instock>0 OR minstock>0");
+        case ProductListFilter::BelowMinimum:
+            return QStringLiteral("minstock>instock");
+        case ProductListFilter::VendorBelowMinimum:
+            return QStringLiteral("minstock>instock AND vendor=") + v;
+        case ProductListFilter::OwnProduction:
+            return QStringLiteral("ownproduction=1");
+        case ProductListFilter::HardToSell:
+            return QStringLiteral("value>0 AND value<100");
+        case ProductListFilter::WebShop:
+            return QStringLiteral("web=1");
+        case ProductListFilter::Packages:
+            return QStringLiteral("recalc_id=1");
+        case ProductListFilter::Popular:
+            return QStringLiteral("web=1 OR sale=1 OR rwx_all=5");
     }
     return QString();
 }

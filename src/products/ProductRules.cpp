@@ -37,13 +37,16 @@ bool IsNumberText(const QString& text) {
 void RepairNumberTexts(Dataset& d) {
     for (int i = 0; i < d.FieldCount(); ++i) {
         Field* f = d.FieldAt(i);
-        if (f->Kind() != FieldKind::Data || !f->IsNumeric() || !f->IsWritable() || f->IsNull()) continue;
+        if (f->Kind() != FieldKind::Data || !f->IsNumeric() || !f->IsWritable() || f->IsNull())
+            continue;
         if (!d.IsFieldChanged(*f)) continue;
         const QString text = f->AsString();
         if (IsNumberText(text)) continue;
         const double value = ParseNumber(text);
-        if (f->Type() == FieldType::Integer) f->SetInteger(std::llround(value));
-        else f->SetFloat(value);
+        if (f->Type() == FieldType::Integer)
+            f->SetInteger(std::llround(value));
+        else
+            f->SetFloat(value);
     }
 }
 
@@ -53,8 +56,9 @@ ProductRules::ProductRules(DataModule& module) : module_(module), previous_(g_cu
     g_current = this;
     Table& t = module_.ProductTable();
     if (!t.FieldByName(kVendorName))
-        t.AddLookupField(kVendorName, QStringLiteral("vendor"), module_.LookupQuery(Lookup::Companies),
-                         QStringLiteral("id"), QStringLiteral("companyname"));
+        t.AddLookupField(kVendorName, QStringLiteral("vendor"),
+                         module_.LookupQuery(Lookup::Companies), QStringLiteral("id"),
+                         QStringLiteral("companyname"));
     if (!t.FieldByName(kPriceInclVat)) t.AddCalculatedField(kPriceInclVat, FieldType::Float);
     newRecordId_ = t.OnNewRecord().Add([this](Dataset& d) { ProductTableNewRecord(d); });
     beforeEditId_ = t.BeforeEdit().Add([this](Dataset& d, Veto&) { ProductTableBeforeEdit(d); });
@@ -92,7 +96,8 @@ void ProductRules::ProductTableNewRecord(Dataset& d) {
     d.SetFloat(QStringLiteral("addpercent"), lastAddPercent_);
     d.SetFloat(QStringLiteral("addsum"), 0);
     d.SetInteger(QStringLiteral("vatcode"), 0);
-    for (const char* column : {"instock", "insale", "inorder", "direct_cost", "freight", "discount"})
+    for (const char* column :
+         {"instock", "insale", "inorder", "direct_cost", "freight", "discount"})
         d.SetFloat(QLatin1String(column), 0);
     d.SetInteger(QStringLiteral("recalc_id"), 0);
     editPrice_ = editRealCost_ = std::numeric_limits<double>::quiet_NaN();
@@ -114,11 +119,13 @@ void ProductRules::ProductTableBeforePost(Dataset& d) {
     if (d.AsFloat(QStringLiteral("value")) == 0) d.SetFloat(QStringLiteral("value"), 100);
     // 3. Real cost.
     const double cost = d.AsFloat(QStringLiteral("cost"));
-    const double realCost = RealCost(cost, d.AsFloat(QStringLiteral("discount")), d.AsFloat(QStringLiteral("freight")),
-                                     d.AsFloat(QStringLiteral("direct_cost")));
+    const double realCost =
+        RealCost(cost, d.AsFloat(QStringLiteral("discount")), d.AsFloat(QStringLiteral("freight")),
+                 d.AsFloat(QStringLiteral("direct_cost")));
     SetFloatIfDifferent(d, QStringLiteral("real_cost"), realCost);
     // 4. The new price; 5. rounded when the company rounds to whole kroner.
-    double price = CalculatedPrice(cost, realCost, d.AsFloat(QStringLiteral("addsum")), d.AsFloat(QStringLiteral("addpercent")));
+    double price = CalculatedPrice(cost, realCost, d.AsFloat(QStringLiteral("addsum")),
+                                   d.AsFloat(QStringLiteral("addpercent")));
     price = RoundPrice(price, settings.KroneAvrunding, settings.Krone4Avrunding);
     // 6. A locked price stays as typed.
     const qint64 usertag = d.AsInteger(QStringLiteral("usertag"));
@@ -127,14 +134,18 @@ void ProductRules::ProductTableBeforePost(Dataset& d) {
     SetIntegerIfDifferent(d, QStringLiteral("usergroup"), logon.CurrentGroupId);
     SetIntegerIfDifferent(d, QStringLiteral("user"), logon.CurrentUserId);
     const double minStock = d.AsFloat(QStringLiteral("minstock"));
-    if (d.AsFloat(QStringLiteral("maxstock")) < minStock) d.SetFloat(QStringLiteral("maxstock"), minStock);
+    if (d.AsFloat(QStringLiteral("maxstock")) < minStock)
+        d.SetFloat(QStringLiteral("maxstock"), minStock);
     // 8. Defaults for the next new product.
-    RememberDefaults(d.AsString(QStringLiteral("piece")), d.AsString(QStringLiteral("productgroup")),
+    RememberDefaults(d.AsString(QStringLiteral("piece")),
+                     d.AsString(QStringLiteral("productgroup")),
                      d.AsFloat(QStringLiteral("addpercent")));
     // 9. Date of the last price change; package and lock flags are 1 or 0.
-    if (d.AsFloat(QStringLiteral("real_cost")) != editRealCost_ || d.AsFloat(QStringLiteral("price")) != editPrice_)
+    if (d.AsFloat(QStringLiteral("real_cost")) != editRealCost_ ||
+        d.AsFloat(QStringLiteral("price")) != editPrice_)
         d.SetDate(QStringLiteral("lastpriceupdate"), QDate::currentDate());
-    if (d.AsInteger(QStringLiteral("recalc_id")) != 1) SetIntegerIfDifferent(d, QStringLiteral("recalc_id"), 0);
+    if (d.AsInteger(QStringLiteral("recalc_id")) != 1)
+        SetIntegerIfDifferent(d, QStringLiteral("recalc_id"), 0);
     if (usertag != 1) SetIntegerIfDifferent(d, QStringLiteral("usertag"), 0);
     // The next save of this row compares with what it stores now.
     editPrice_ = d.AsFloat(QStringLiteral("price"));
@@ -143,11 +154,13 @@ void ProductRules::ProductTableBeforePost(Dataset& d) {
 
 void ProductRules::ProductTableCalcFields(Dataset& d) {
     if (Field* f = d.FieldByName(kPriceInclVat))
-        f->SetFloat(PriceInclVat(d.AsFloat(QStringLiteral("price")), d.AsInteger(QStringLiteral("vatcode"))));
+        f->SetFloat(PriceInclVat(d.AsFloat(QStringLiteral("price")),
+                                 d.AsInteger(QStringLiteral("vatcode"))));
 }
 
 QString ProductSaveErrorMessage(const QString& code, unsigned errnum, const QString& serverError) {
-    if (errnum == 1062) return QStringLiteral("Varenummeret ") + code + QStringLiteral(" finnes allerede.");
+    if (errnum == 1062)
+        return QStringLiteral("Varenummeret ") + code + QStringLiteral(" finnes allerede.");
     return QStringLiteral("Kunne ikke lagre varen ") + code + QStringLiteral(": ") + serverError;
 }
 

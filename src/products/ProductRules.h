@@ -17,7 +17,7 @@ class Table;
 // product saved (the next new product's defaults). The rounding switches come from
 // Ctx().settings(), read once at start.
 class ProductRules {
-public:
+  public:
     explicit ProductRules(DataModule& module);
     ~ProductRules();
     ProductRules(const ProductRules&) = delete;
@@ -39,7 +39,7 @@ public:
     double LastAddPercent() const { return lastAddPercent_; }
     void RememberDefaults(const QString& piece, const QString& group, double addPercent);
 
-private:
+  private:
     DataModule& module_;
     ProductRules* previous_;
     int newRecordId_ = 0, beforeEditId_ = 0, beforePostId_ = 0, calcId_ = 0;

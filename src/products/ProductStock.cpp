@@ -26,8 +26,9 @@ bool MoveStock(const char* change, const char* dateColumn) {
     if (!t.IsActive() || t.IsEmpty()) return false;
     if (t.IsEditing() && !SaveProduct(t)) return false;
     const qint64 id = t.AsInteger(QStringLiteral("id"));
-    const QString sql = QStringLiteral("UPDATE ") + TableName() + QStringLiteral(" SET instock=COALESCE(instock,0)") +
-                        QLatin1String(change) + QStringLiteral(", ") + QLatin1String(dateColumn) +
+    const QString sql = QStringLiteral("UPDATE ") + TableName() +
+                        QStringLiteral(" SET instock=COALESCE(instock,0)") + QLatin1String(change) +
+                        QStringLiteral(", ") + QLatin1String(dateColumn) +
                         QStringLiteral("=NOW() WHERE id=") + QString::number(id);
     const bool ran = dm.ExecSql(sql);
     const bool found = ran && dm.connection().LastMatchedRows() != 0;
@@ -37,7 +38,9 @@ bool MoveStock(const char* change, const char* dateColumn) {
         return false;
     }
     if (!found) {
-        Fail(QStringLiteral("Varen finnes ikke lenger i databasen; den kan være slettet fra en annen arbeidsstasjon"));
+        Fail(
+            QStringLiteral("Varen finnes ikke lenger i databasen; den kan være slettet fra en "
+                           "annen arbeidsstasjon"));
         return false;
     }
     return true;
@@ -56,9 +59,12 @@ bool CanResetStock() {
 
 QString StockResetQuestion(StockReset which) {
     switch (which) {
-        case StockReset::BackToCounted: return QStringLiteral("Vil du sette varelageret tilbake til opptelt verdi?");
-        case StockReset::ToZero: return QStringLiteral("Vil du sette varelageret til 0?");
-        case StockReset::AsCounted: return QStringLiteral("Vil du sette varelageret som opptelt verdi?");
+        case StockReset::BackToCounted:
+            return QStringLiteral("Vil du sette varelageret tilbake til opptelt verdi?");
+        case StockReset::ToZero:
+            return QStringLiteral("Vil du sette varelageret til 0?");
+        case StockReset::AsCounted:
+            return QStringLiteral("Vil du sette varelageret som opptelt verdi?");
     }
     return QString();
 }
@@ -66,11 +72,14 @@ QString StockResetQuestion(StockReset which) {
 QString StockResetSql(StockReset which) {
     const QString update = QStringLiteral("UPDATE ") + TableName();
     switch (which) {
-        case StockReset::BackToCounted: return update + QStringLiteral(" SET instock=inrecentstock");
-        case StockReset::ToZero: return update + QStringLiteral(" SET instock=0");
+        case StockReset::BackToCounted:
+            return update + QStringLiteral(" SET instock=inrecentstock");
+        case StockReset::ToZero:
+            return update + QStringLiteral(" SET instock=0");
         case StockReset::AsCounted:
             return update + QStringLiteral(" SET inrecentstock=instock, inrecentstockdate=") +
-                   DM().connection().Quote(QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")));
+                   DM().connection().Quote(
+                       QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")));
     }
     return QString();
 }
@@ -96,7 +105,8 @@ bool ToggleFavourite() {
     Table& t = DM().ProductTable();
     if (!t.IsActive() || t.IsEmpty()) return false;
     if (!t.Edit()) return false;
-    t.SetInteger(QStringLiteral("user_favorite"), t.AsInteger(QStringLiteral("user_favorite")) == 1 ? 0 : 1);
+    t.SetInteger(QStringLiteral("user_favorite"),
+                 t.AsInteger(QStringLiteral("user_favorite")) == 1 ? 0 : 1);
     return SaveProduct(t);
 }
 
@@ -114,7 +124,8 @@ std::vector<PurchaseProposalLine> PurchaseProposal() {
         return lines;
     }
     for (int i = 0; i < r.RowCount(); ++i) {
-        const double quantity = RoundToSixDecimals(r.Text(i, 2).toDouble() - r.Text(i, 3).toDouble());
+        const double quantity =
+            RoundToSixDecimals(r.Text(i, 2).toDouble() - r.Text(i, 3).toDouble());
         if (!(quantity > 0)) continue;
         lines.push_back(PurchaseProposalLine{r.Text(i, 0).toLongLong(), r.Text(i, 1), quantity});
     }

@@ -25,7 +25,8 @@ TEST_P(PriceFormula, RealCostAndRoundedPrice) {
     const PriceCase& c = GetParam();
     const double real = RealCost(c.cost, c.discount, c.freight, c.directCost);
     EXPECT_NEAR(real, c.realCost, 1e-9);
-    const double price = RoundPrice(CalculatedPrice(c.cost, real, c.addSum, c.addPercent), c.krone, c.toFour);
+    const double price =
+        RoundPrice(CalculatedPrice(c.cost, real, c.addSum, c.addPercent), c.krone, c.toFour);
     EXPECT_NEAR(price, c.price, 1e-9);
 }
 
@@ -71,7 +72,8 @@ TEST(RoundPrice, WholeKronerAndMultiplesOfFour) {
         {0, true, 0},
     };
     for (const RoundCase& c : cases) {
-        EXPECT_DOUBLE_EQ(RoundPrice(c.price, true, c.toFour), c.rounded) << c.price << " four=" << c.toFour;
+        EXPECT_DOUBLE_EQ(RoundPrice(c.price, true, c.toFour), c.rounded)
+            << c.price << " four=" << c.toFour;
     }
     // Off: untouched, "four" alone does nothing.
     EXPECT_DOUBLE_EQ(RoundPrice(114.5, false, true), 114.5);
@@ -91,20 +93,21 @@ TEST(Vat, RatesByCodeAndUnknownCodes) {
 TEST(FixCapitalNordicLetters, LowersAfterLetters) {
     const std::pair<QString, QString> cases[] = {
         {QStringLiteral("KjØkkenbenk"), QStringLiteral("Kjøkkenbenk")},
-        {QStringLiteral("BLÅBÆR"), QStringLiteral("BLÅBÆR")},        // capitals between capitals stay
+        {QStringLiteral("BLÅBÆR"), QStringLiteral("BLÅBÆR")},  // capitals between capitals stay
         {QStringLiteral("BlÅbÆr"), QStringLiteral("Blåbær")},
         // Only a-z counts as lower case before it, so "å" does not lower the "Ø" after it.
         {QStringLiteral("SkrÅØÆ"), QStringLiteral("SkråØÆ")},
         // Each pass looks at the first one again: the second "Ø" follows once the first is lowered.
         {QStringLiteral("HØØk"), QStringLiteral("HØØk")},
         {QStringLiteral("hØkØk"), QStringLiteral("høkøk")},
-        {QStringLiteral("ØL"), QStringLiteral("ØL")},                // nothing before it
+        {QStringLiteral("ØL"), QStringLiteral("ØL")},  // nothing before it
         {QStringLiteral("GrØnn ØØ"), QStringLiteral("Grønn ØØ")},
-        {QStringLiteral("RØr"), QStringLiteral("Rør")},              // capital before, lower after
+        {QStringLiteral("RØr"), QStringLiteral("Rør")},  // capital before, lower after
         {QStringLiteral("RØ"), QStringLiteral("RØ")},
         {QStringLiteral(""), QStringLiteral("")},
     };
-    for (const auto& [in, out] : cases) EXPECT_EQ(FixCapitalNordicLetters(in), out) << in.toStdString();
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(FixCapitalNordicLetters(in), out) << in.toStdString();
 }
 
 TEST(QuickSearchRange, WholeNumbersAboveZero) {
@@ -119,7 +122,8 @@ TEST(QuickSearchRange, WholeNumbersAboveZero) {
 TEST(Ean128, TextOfTheCode) {
     EXPECT_EQ(Ean128Text(QStringLiteral("100234")), QStringLiteral("100234"));
     EXPECT_EQ(Ean128Text(QStringLiteral("AB-12/x")), QStringLiteral("AB-12/x"));
-    EXPECT_EQ(Ean128Text(QStringLiteral("[01]07012345678905")), QStringLiteral("(01)07012345678905"));
+    EXPECT_EQ(Ean128Text(QStringLiteral("[01]07012345678905")),
+              QStringLiteral("(01)07012345678905"));
     EXPECT_EQ(Ean128Text(QString()), QString());
     EXPECT_EQ(Ean128Text(QStringLiteral("   ")), QString());
     // Data that is not GS1 after all cannot be encoded as GS1-128.

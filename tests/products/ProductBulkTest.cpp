@@ -16,7 +16,8 @@ namespace {
 
 using ProductBulkTest = ProductFixture;
 
-const std::string kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+const std::string kToday =
+    QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
 
 // A few hundred products with every kind of price input: no mark-up, mark-ups, negative
 // mark-ups, locked prices, zero and negative costs, odd flags and NULLs.
@@ -31,18 +32,22 @@ void AddVariedProducts(testsupport::TestDatabase& db, int count) {
         return std::to_string(d(random) / 100) + "." + std::to_string(d(random) % 100);
     };
     std::ostringstream sql;
-    sql << "INSERT INTO product (productcode,producttext,productgroup,cost,discount,freight,direct_cost,addsum,"
-           "addpercent,price,real_cost,usertag,value,maxstock,minstock,recalc_id,lastpriceupdate) VALUES ";
+    sql << "INSERT INTO product "
+           "(productcode,producttext,productgroup,cost,discount,freight,direct_cost,addsum,"
+           "addpercent,price,real_cost,usertag,value,maxstock,minstock,recalc_id,lastpriceupdate) "
+           "VALUES ";
     for (int i = 0; i < count; ++i) {
         if (i) sql << ',';
         const std::string cost = i % 5 == 0 ? pick({"0", "-25.5", "NULL"}) : money(2000);
-        sql << "('" << 1000 + i << "','Vare " << i << "','" << pick({"A", "B"}) << "'," << cost << ','
-            << pick({"0", "10", "12.5", "NULL", "33.3"}) << ',' << pick({"0", "5", "0.35", "NULL"}) << ','
-            << pick({"0", "2.2", "NULL"}) << ',' << pick({"0", "0", "0.5", "10", "-3", "NULL"}) << ','
+        sql << "('" << 1000 + i << "','Vare " << i << "','" << pick({"A", "B"}) << "'," << cost
+            << ',' << pick({"0", "10", "12.5", "NULL", "33.3"}) << ','
+            << pick({"0", "5", "0.35", "NULL"}) << ',' << pick({"0", "2.2", "NULL"}) << ','
+            << pick({"0", "0", "0.5", "10", "-3", "NULL"}) << ','
             << pick({"0", "0", "20", "33.3333", "12.5", "-10", "NULL"}) << ',' << money(500) << ','
             << pick({"0", "7", "NULL"}) << ',' << pick({"0", "0", "0", "1", "2", "NULL"}) << ','
-            << pick({"0", "100", "50", "NULL"}) << ',' << pick({"0", "5", "NULL"}) << ',' << pick({"0", "10", "NULL"})
-            << ',' << pick({"0", "1", "3", "NULL"}) << ",'2020-01-02 00:00:00')";
+            << pick({"0", "100", "50", "NULL"}) << ',' << pick({"0", "5", "NULL"}) << ','
+            << pick({"0", "10", "NULL"}) << ',' << pick({"0", "1", "3", "NULL"})
+            << ",'2020-01-02 00:00:00')";
     }
     db.Exec(sql.str());
 }
@@ -57,7 +62,8 @@ struct Row {
 std::map<long long, Row> ReadRows(Connection& c) {
     std::map<long long, Row> rows;
     const QueryResult r = c.Query(QStringLiteral(
-        "SELECT id,cost,discount,freight,direct_cost,addsum,addpercent,price,real_cost,usertag FROM product"));
+        "SELECT id,cost,discount,freight,direct_cost,addsum,addpercent,price,real_cost,usertag "
+        "FROM product"));
     for (int i = 0; i < r.RowCount(); ++i) {
         Row row{};
         row.cost = r.Text(i, 1).toDouble();
@@ -88,7 +94,8 @@ TEST_F(ProductBulkTest, RecalculationStatementsMatchTheFormulaRowForRow) {
         const Row& a = after.at(id);
         // A NULL input counts as 0 (it reads as 0 here too).
         const bool lockedOrUnknown = b.usertagNull || b.usertag == 1;
-        const bool noMarkup = (b.addSumNull || b.addSum == 0) && (b.addPercentNull || b.addPercent == 0);
+        const bool noMarkup =
+            (b.addSumNull || b.addSum == 0) && (b.addPercentNull || b.addPercent == 0);
         const bool markup = b.addSum > 0 || b.addPercent > 0;
         if (lockedOrUnknown || (!noMarkup && !markup)) {
             EXPECT_EQ(a.price, b.price) << id;
@@ -99,7 +106,9 @@ TEST_F(ProductBulkTest, RecalculationStatementsMatchTheFormulaRowForRow) {
         ++recalculated;
         const double real = RealCost(b.cost, b.discount, b.freight, b.directCost);
         EXPECT_DOUBLE_EQ(a.realCost, real) << id;
-        EXPECT_DOUBLE_EQ(a.price, noMarkup ? b.cost : real + b.addSum + ((real / 100) * b.addPercent)) << id;
+        EXPECT_DOUBLE_EQ(a.price,
+                         noMarkup ? b.cost : real + b.addSum + ((real / 100) * b.addPercent))
+            << id;
         EXPECT_EQ(Column(id, "user"), "7");
         EXPECT_EQ(Column(id, "lastpriceupdate"), "2020-01-02 00:00:00");
     }
@@ -110,23 +119,27 @@ TEST_F(ProductBulkTest, RecalculationStatementsMatchTheFormulaRowForRow) {
 
 // The set-based recalculation with rounding against the save rules run product by product
 // on an identical copy of the register.
-class RoundingRecalculation : public ProductFixture, public ::testing::WithParamInterface<std::pair<bool, bool>> {};
+class RoundingRecalculation : public ProductFixture,
+                              public ::testing::WithParamInterface<std::pair<bool, bool>> {};
 
 TEST_P(RoundingRecalculation, GivesWhatSavingEachProductGives) {
     ctx_.settings().KroneAvrunding = GetParam().first;
     ctx_.settings().Krone4Avrunding = GetParam().second;
     AddVariedProducts(db_, 300);
-    db_.Exec("CREATE TABLE product_copy LIKE product; INSERT INTO product_copy SELECT * FROM product");
-    const std::string unlocked = db_.Scalar("SELECT GROUP_CONCAT(id) FROM product WHERE COALESCE(usertag,0)=0");
+    db_.Exec(
+        "CREATE TABLE product_copy LIKE product; INSERT INTO product_copy SELECT * FROM product");
+    const std::string unlocked =
+        db_.Scalar("SELECT GROUP_CONCAT(id) FROM product WHERE COALESCE(usertag,0)=0");
     ASSERT_TRUE(OpenProducts());
     long long lastDone = -1, lastTotal = -1;
     QString someText, lastText = QStringLiteral("?");
-    ASSERT_TRUE(RecalculateListWithRounding([&](long long done, long long total, const QString& text) {
-        lastDone = done;
-        lastTotal = total;
-        lastText = text;
-        if (!text.isEmpty()) someText = text;
-    }));
+    ASSERT_TRUE(
+        RecalculateListWithRounding([&](long long done, long long total, const QString& text) {
+            lastDone = done;
+            lastTotal = total;
+            lastText = text;
+            if (!text.isEmpty()) someText = text;
+        }));
     EXPECT_EQ(lastDone, 300);
     EXPECT_EQ(lastTotal, 300);
     EXPECT_EQ(lastText, QString());
@@ -143,30 +156,36 @@ TEST_P(RoundingRecalculation, GivesWhatSavingEachProductGives) {
     EXPECT_EQ(saved, 300);
     const std::string differing = db_.Scalar(
         "SELECT GROUP_CONCAT(a.id) FROM product a JOIN product_copy b USING (id) WHERE NOT ("
-        "a.price <=> b.price AND a.real_cost <=> b.real_cost AND a.value <=> b.value AND a.maxstock <=> b.maxstock AND "
-        "a.usertag <=> b.usertag AND a.recalc_id <=> b.recalc_id AND a.user <=> b.user AND a.usergroup <=> b.usergroup "
+        "a.price <=> b.price AND a.real_cost <=> b.real_cost AND a.value <=> b.value AND "
+        "a.maxstock <=> b.maxstock AND "
+        "a.usertag <=> b.usertag AND a.recalc_id <=> b.recalc_id AND a.user <=> b.user AND "
+        "a.usergroup <=> b.usergroup "
         "AND a.lastpriceupdate <=> b.lastpriceupdate)");
     EXPECT_EQ(differing, "NULL");
     // Some prices changed (today's date), some stayed.
-    EXPECT_NE(db_.Scalar("SELECT COUNT(*) FROM product WHERE lastpriceupdate='" + kToday + "'"), "0");
+    EXPECT_NE(db_.Scalar("SELECT COUNT(*) FROM product WHERE lastpriceupdate='" + kToday + "'"),
+              "0");
     EXPECT_NE(db_.Scalar("SELECT COUNT(*) FROM product WHERE lastpriceupdate='2020-01-02'"), "0");
     if (GetParam().first) {
-        const std::string fractional = db_.Scalar(
-            "SELECT COUNT(*) FROM product WHERE id IN (" + unlocked + ") AND price<>TRUNCATE(price,0)");
+        const std::string fractional = db_.Scalar("SELECT COUNT(*) FROM product WHERE id IN (" +
+                                                  unlocked + ") AND price<>TRUNCATE(price,0)");
         EXPECT_EQ(fractional, "0");
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, RoundingRecalculation,
-                         ::testing::Values(std::pair{false, false}, std::pair{true, false}, std::pair{true, true}),
-                         [](const auto& info) {
-                             return std::string(info.param.first ? (info.param.second ? "krone4" : "krone") : "off");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Settings, RoundingRecalculation,
+    ::testing::Values(std::pair{false, false}, std::pair{true, false}, std::pair{true, true}),
+    [](const auto& info) {
+        return std::string(info.param.first ? (info.param.second ? "krone4" : "krone") : "off");
+    });
 
 TEST_F(ProductBulkTest, RoundingRecalculationKeepsToTheList) {
     ctx_.settings().KroneAvrunding = true;
-    const long long inList = AddProduct("L1", "productgroup,cost,addsum,value", "'A',100.00000000001,0,100");
-    const long long fraction = AddProduct("L2", "productgroup,cost,addpercent,value", "'A',100,14.5,100");
+    const long long inList =
+        AddProduct("L1", "productgroup,cost,addsum,value", "'A',100.00000000001,0,100");
+    const long long fraction =
+        AddProduct("L2", "productgroup,cost,addpercent,value", "'A',100,14.5,100");
     const long long outside = AddProduct("L3", "productgroup,cost,price,addpercent", "'B',10,3,50");
     Products().SetFilterSql(QStringLiteral("productgroup='A'"));
     ASSERT_TRUE(OpenProducts());
@@ -188,7 +207,10 @@ TEST_F(ProductBulkTest, StockCommandsKeepOtherWorkstationsChanges) {
     EXPECT_DOUBLE_EQ(Number(id, "instock"), 4);
     EXPECT_DOUBLE_EQ(Products().AsFloat("instock"), 4);  // the row was read again
     EXPECT_EQ(Products().AsString("productcode"), QStringLiteral("S1"));
-    EXPECT_EQ(db_.Scalar("SELECT TIMESTAMPDIFF(SECOND, lastsale, NOW()) < 60 FROM product WHERE id=" + std::to_string(id)), "1");
+    EXPECT_EQ(
+        db_.Scalar("SELECT TIMESTAMPDIFF(SECOND, lastsale, NOW()) < 60 FROM product WHERE id=" +
+                   std::to_string(id)),
+        "1");
     EXPECT_EQ(Column(id, "lastorder"), "0000-00-00 00:00:00");
     db_.Exec("UPDATE product SET instock=instock+10 WHERE id=" + std::to_string(id));
     ASSERT_TRUE(AddOneToStock());
@@ -205,7 +227,8 @@ TEST_F(ProductBulkTest, StockCommandsKeepOtherWorkstationsChanges) {
     ASSERT_TRUE(LocateCode(QStringLiteral("S2")));
     EXPECT_FALSE(AddOneToStock());
     ASSERT_EQ(prompter_->messages().size(), 1u);
-    EXPECT_TRUE(prompter_->messages()[0].startsWith(QStringLiteral("FEIL: Varen finnes ikke lenger")));
+    EXPECT_TRUE(
+        prompter_->messages()[0].startsWith(QStringLiteral("FEIL: Varen finnes ikke lenger")));
     EXPECT_EQ(db_.Scalar("SELECT COUNT(*) FROM product"), "1");
 }
 
@@ -234,7 +257,8 @@ TEST_F(ProductBulkTest, StockResetsNeedTheAdministratorRightAndAsk) {
     ASSERT_GE(events.size(), 4u);
     EXPECT_EQ(events[1].text, QStringLiteral("Vil du sette varelageret til 0?"));
     EXPECT_EQ(events[2].text, QStringLiteral("Vil du sette varelageret som opptelt verdi?"));
-    EXPECT_EQ(events[3].text, QStringLiteral("Vil du sette varelageret tilbake til opptelt verdi?"));
+    EXPECT_EQ(events[3].text,
+              QStringLiteral("Vil du sette varelageret tilbake til opptelt verdi?"));
 }
 
 TEST_F(ProductBulkTest, EanNumbersFillOnlyMissingOnes) {
@@ -266,9 +290,13 @@ TEST_F(ProductBulkTest, CapitalLetterRepairSavesChangedNames) {
 
 TEST_F(ProductBulkTest, NullRowSurvivesEveryBulkCommand) {
     const long long id = AddProduct("NULL-1");
-    db_.Exec("UPDATE product SET cost=NULL,discount=NULL,freight=NULL,direct_cost=NULL,addsum=NULL,addpercent=NULL,"
-             "price=NULL,real_cost=NULL,usertag=NULL,value=NULL,instock=NULL,maxstock=NULL,minstock=NULL,recalc_id=NULL,"
-             "EAN=NULL,producttext=NULL WHERE id=" + std::to_string(id));
+    db_.Exec(
+        "UPDATE product SET "
+        "cost=NULL,discount=NULL,freight=NULL,direct_cost=NULL,addsum=NULL,addpercent=NULL,"
+        "price=NULL,real_cost=NULL,usertag=NULL,value=NULL,instock=NULL,maxstock=NULL,minstock="
+        "NULL,recalc_id=NULL,"
+        "EAN=NULL,producttext=NULL WHERE id=" +
+        std::to_string(id));
     ASSERT_TRUE(OpenProducts());
     EXPECT_TRUE(RecalculateProductPrices());
     EXPECT_TRUE(RecalculateListWithRounding());

@@ -18,9 +18,11 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class ProductFixture : public ::testing::Test {
-protected:
+  protected:
     ProductFixture()
-        : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)), rules_(dm_) {
+        : prompter_(new testsupport::ScriptedPrompter),
+          ctx_(std::unique_ptr<Prompter>(prompter_)),
+          rules_(dm_) {
         ctx_.log().SetLoggingOn(true);
         ConnectParams p;
         p.socket = QString::fromStdString(db_.server().socket);
@@ -41,21 +43,26 @@ protected:
     bool OpenProducts() { return dm_.OpenTableWithRights(Products(), true, false); }
 
     // A product row written straight to the server; its id.
-    long long AddProduct(const std::string& code, const std::string& columns = "", const std::string& values = "") {
-        db_.Exec("INSERT INTO product (productcode" + (columns.empty() ? "" : "," + columns) + ") VALUES ('" + code +
-                 "'" + (values.empty() ? "" : "," + values) + ")");
+    long long AddProduct(const std::string& code, const std::string& columns = "",
+                         const std::string& values = "") {
+        db_.Exec("INSERT INTO product (productcode" + (columns.empty() ? "" : "," + columns) +
+                 ") VALUES ('" + code + "'" + (values.empty() ? "" : "," + values) + ")");
         return std::stoll(db_.Scalar("SELECT MAX(id) FROM product"));
     }
     std::string Column(long long id, const std::string& column) const {
         return db_.Scalar("SELECT " + column + " FROM product WHERE id=" + std::to_string(id));
     }
-    double Number(long long id, const std::string& column) const { return std::stod(Column(id, column)); }
+    double Number(long long id, const std::string& column) const {
+        return std::stod(Column(id, column));
+    }
     // A user who holds exactly these rights.
     void SetRights(const QString& rights) {
         ctx_.logon().AdminMode = false;
         ctx_.logon().UserRights = rights;
     }
-    bool LocateCode(const QString& code) { return Products().Locate(QStringLiteral("productcode"), code); }
+    bool LocateCode(const QString& code) {
+        return Products().Locate(QStringLiteral("productcode"), code);
+    }
 
     testsupport::ScriptedPrompter* prompter_;  // owned by the context
     AppContext ctx_;

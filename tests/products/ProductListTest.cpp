@@ -10,7 +10,8 @@ using ProductListTest = ProductFixture;
 
 QStringList Codes(Table& t) {
     QStringList codes;
-    for (bool more = t.First(); more && !t.Eof(); more = t.Next()) codes << t.AsString(QStringLiteral("productcode"));
+    for (bool more = t.First(); more && !t.Eof(); more = t.Next())
+        codes << t.AsString(QStringLiteral("productcode"));
     return codes;
 }
 
@@ -68,11 +69,21 @@ TEST_F(ProductListTest, CommandFilters) {
     ASSERT_TRUE(OpenProducts());
     using F = ProductListFilter;
     const std::pair<F, QStringList> cases[] = {
-        {F::Favourites, {"F1", "F3"}},     {F::VendorFavourites, {"F1"}}, {F::Vendor, {"F1", "F2"}},
-        {F::ProductGroup, {"F1"}},         {F::StockArticles, {"F1"}},    {F::InStock, {"F1", "F2"}},
-        {F::StockOrInStock, {"F1", "F2"}}, {F::BelowMinimum, {"F1"}},     {F::VendorBelowMinimum, {"F1"}},
-        {F::OwnProduction, {"F3"}},        {F::HardToSell, {"F2"}},       {F::WebShop, {"F2"}},
-        {F::Packages, {"F3"}},             {F::Popular, {"F2", "F3"}},    {F::None, {"F1", "F2", "F3"}},
+        {F::Favourites, {"F1", "F3"}},
+        {F::VendorFavourites, {"F1"}},
+        {F::Vendor, {"F1", "F2"}},
+        {F::ProductGroup, {"F1"}},
+        {F::StockArticles, {"F1"}},
+        {F::InStock, {"F1", "F2"}},
+        {F::StockOrInStock, {"F1", "F2"}},
+        {F::BelowMinimum, {"F1"}},
+        {F::VendorBelowMinimum, {"F1"}},
+        {F::OwnProduction, {"F3"}},
+        {F::HardToSell, {"F2"}},
+        {F::WebShop, {"F2"}},
+        {F::Packages, {"F3"}},
+        {F::Popular, {"F2", "F3"}},
+        {F::None, {"F1", "F2", "F3"}},
     };
     for (const auto& [filter, codes] : cases) {
         ASSERT_TRUE(ApplyProductListFilter(filter, 5, QStringLiteral("G'1")));
@@ -86,7 +97,8 @@ TEST_F(ProductListTest, FailingFilterIsShown) {
     ASSERT_TRUE(OpenProducts());
     EXPECT_FALSE(SetProductListFilter(QStringLiteral("nosuchcolumn=1")));
     ASSERT_EQ(prompter_->messages().size(), 1u);
-    EXPECT_TRUE(prompter_->messages()[0].startsWith(QStringLiteral("FEIL: Varelisten kunne ikke leses: ")));
+    EXPECT_TRUE(
+        prompter_->messages()[0].startsWith(QStringLiteral("FEIL: Varelisten kunne ikke leses: ")));
 }
 
 TEST_F(ProductListTest, PurchaseProposalLeavesOutFullProducts) {
@@ -112,7 +124,8 @@ TEST_F(ProductListTest, PurchaseProposalLeavesOutFullProducts) {
 }
 
 TEST_F(ProductListTest, SpaceTogglesTheFavourite) {
-    const long long id = AddProduct("T1", "user_favorite,cost,price,real_cost,value,user,usergroup", "0,5,5,5,100,7,3");
+    const long long id = AddProduct("T1", "user_favorite,cost,price,real_cost,value,user,usergroup",
+                                    "0,5,5,5,100,7,3");
     ASSERT_TRUE(OpenProducts());
     ASSERT_TRUE(ToggleFavourite());
     EXPECT_EQ(Column(id, "user_favorite"), "1");

@@ -10,7 +10,8 @@ namespace {
 
 using ProductRulesTest = ProductFixture;
 
-const std::string kToday = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+const std::string kToday =
+    QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
 
 TEST_F(ProductRulesTest, NewProductTakesTheDefaultsOfTheLastSaved) {
     AddProduct("P1", "piece,productgroup,addpercent,cost", "'stk','VVS',25,80");
@@ -71,27 +72,38 @@ TEST_P(SaveRules, StepsOneToNine) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SaveRules,
     ::testing::Values(
-        SaveCase{"cost_not_real_cost", "cost,discount,freight,value", "100,10,5,100", false, false, 95, 100, 100, 0, 0, 0},
-        SaveCase{"markup_20", "cost,discount,freight,addpercent,value", "100,10,5,20,100", false, false, 95, 114, 100, 0, 0, 0},
-        SaveCase{"krone_114_5", "cost,discount,freight,addpercent,addsum,value", "100,10,5,20,0.5,100", true, false, 95, 115, 100, 0, 0, 0},
-        SaveCase{"krone4_114", "cost,discount,freight,addpercent,value", "100,10,5,20,100", true, true, 95, 116, 100, 0, 0, 0},
-        SaveCase{"krone4_116_stays", "cost,discount,freight,addpercent,addsum,value", "100,10,5,20,2,100", true, true, 95, 116, 100, 0, 0, 0},
+        SaveCase{"cost_not_real_cost", "cost,discount,freight,value", "100,10,5,100", false, false,
+                 95, 100, 100, 0, 0, 0},
+        SaveCase{"markup_20", "cost,discount,freight,addpercent,value", "100,10,5,20,100", false,
+                 false, 95, 114, 100, 0, 0, 0},
+        SaveCase{"krone_114_5", "cost,discount,freight,addpercent,addsum,value",
+                 "100,10,5,20,0.5,100", true, false, 95, 115, 100, 0, 0, 0},
+        SaveCase{"krone4_114", "cost,discount,freight,addpercent,value", "100,10,5,20,100", true,
+                 true, 95, 116, 100, 0, 0, 0},
+        SaveCase{"krone4_116_stays", "cost,discount,freight,addpercent,addsum,value",
+                 "100,10,5,20,2,100", true, true, 95, 116, 100, 0, 0, 0},
         // 0.1 + 0.2 style sums: whole after six decimals.
-        SaveCase{"krone_almost_whole", "cost,addsum,value", "113.7,0.30000000001,100", true, false, 113.7, 114, 100, 0, 0, 0},
-        SaveCase{"locked_keeps_typed_price", "cost,discount,addpercent,price,usertag", "100,10,50,333.33,1", true, false, 90, 333.33, 100, 0, 1, 0},
-        SaveCase{"other_lock_value_locks_then_zero", "cost,price,usertag", "100,77,2", false, false, 100, 77, 100, 0, 0, 0},
-        SaveCase{"max_below_min", "cost,maxstock,minstock", "10,5,10", false, false, 10, 10, 100, 10, 0, 0},
+        SaveCase{"krone_almost_whole", "cost,addsum,value", "113.7,0.30000000001,100", true, false,
+                 113.7, 114, 100, 0, 0, 0},
+        SaveCase{"locked_keeps_typed_price", "cost,discount,addpercent,price,usertag",
+                 "100,10,50,333.33,1", true, false, 90, 333.33, 100, 0, 1, 0},
+        SaveCase{"other_lock_value_locks_then_zero", "cost,price,usertag", "100,77,2", false, false,
+                 100, 77, 100, 0, 0, 0},
+        SaveCase{"max_below_min", "cost,maxstock,minstock", "10,5,10", false, false, 10, 10, 100,
+                 10, 0, 0},
         SaveCase{"value_zero", "cost,value", "10,0", false, false, 10, 10, 100, 0, 0, 0},
-        SaveCase{"negative_markup", "cost,discount,freight,addpercent", "100,10,5,-10", false, false, 95, 85.5, 100, 0, 0, 0},
-        SaveCase{"negative_cost", "cost,addsum", "-40.5,-10", true, false, -40.5, -49, 100, 0, 0, 0},
+        SaveCase{"negative_markup", "cost,discount,freight,addpercent", "100,10,5,-10", false,
+                 false, 95, 85.5, 100, 0, 0, 0},
+        SaveCase{"negative_cost", "cost,addsum", "-40.5,-10", true, false, -40.5, -49, 100, 0, 0,
+                 0},
         SaveCase{"zero_cost", "cost", "0", true, true, 0, 0, 100, 0, 0, 0},
         SaveCase{"package_stays", "recalc_id,cost", "1,5", false, false, 5, 5, 100, 0, 0, 1},
         SaveCase{"other_package_value", "recalc_id,cost", "7,5", false, false, 5, 5, 100, 0, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProductRulesTest, PriceDateChangesOnlyWithCostOrPrice) {
-    const long long id =
-        AddProduct("D1", "cost,real_cost,price,value,lastpriceupdate", "50,50,50,100,'2020-01-02 00:00:00'");
+    const long long id = AddProduct("D1", "cost,real_cost,price,value,lastpriceupdate",
+                                    "50,50,50,100,'2020-01-02 00:00:00'");
     ASSERT_TRUE(OpenProducts());
     ASSERT_TRUE(Products().Edit());
     Products().SetString("producttext", QStringLiteral("Ny tekst"));
@@ -106,11 +118,13 @@ TEST_F(ProductRulesTest, PriceDateChangesOnlyWithCostOrPrice) {
 
 TEST_F(ProductRulesTest, SaveWritesOnlyWhatChanged) {
     // Stored as the rules give it and owned by this user: only the name may be written.
-    const long long id = AddProduct("W1", "cost,real_cost,price,value,instock,internaltext,user,usergroup,usertag,recalc_id",
-                                    "50,50,50,100,10,'gammel',7,3,0,0");
+    const long long id = AddProduct(
+        "W1", "cost,real_cost,price,value,instock,internaltext,user,usergroup,usertag,recalc_id",
+        "50,50,50,100,10,'gammel',7,3,0,0");
     ASSERT_TRUE(OpenProducts());
     // Another workstation changes the row meanwhile.
-    db_.Exec("UPDATE product SET instock=3, internaltext='fra en annen', price=51 WHERE id=" + std::to_string(id));
+    db_.Exec("UPDATE product SET instock=3, internaltext='fra en annen', price=51 WHERE id=" +
+             std::to_string(id));
     ASSERT_TRUE(Products().Edit());
     Products().SetString("producttext", QStringLiteral("Skrue"));
     ASSERT_TRUE(SaveProduct(Products()));
@@ -130,7 +144,8 @@ TEST_F(ProductRulesTest, DuplicateCodeIsToldAndTheEditStays) {
     Products().SetString("producttext", QStringLiteral("Mye skrevet tekst"));
     EXPECT_FALSE(SaveProduct(Products()));
     ASSERT_EQ(prompter_->messages().size(), 1u);
-    EXPECT_EQ(prompter_->messages()[0], QStringLiteral("FEIL: Varenummeret A-100 finnes allerede."));
+    EXPECT_EQ(prompter_->messages()[0],
+              QStringLiteral("FEIL: Varenummeret A-100 finnes allerede."));
     EXPECT_EQ(Products().State(), DatasetState::Edit);
     EXPECT_EQ(Products().AsString("producttext"), QStringLiteral("Mye skrevet tekst"));
     EXPECT_EQ(Column(other, "productcode"), "B-200");
@@ -145,7 +160,8 @@ TEST_F(ProductRulesTest, DuplicateCodeIsToldAndTheEditStays) {
     Products().SetString("productcode", QStringLiteral("A-100"));
     Products().SetFloat("cost", 42);
     EXPECT_FALSE(SaveProduct(Products()));
-    EXPECT_EQ(prompter_->messages().at(0), QStringLiteral("FEIL: Varenummeret A-100 finnes allerede."));
+    EXPECT_EQ(prompter_->messages().at(0),
+              QStringLiteral("FEIL: Varenummeret A-100 finnes allerede."));
     EXPECT_EQ(Products().State(), DatasetState::Insert);
     EXPECT_DOUBLE_EQ(Products().AsFloat("cost"), 42);
     EXPECT_EQ(db_.Scalar("SELECT COUNT(*) FROM product"), "2");
@@ -173,14 +189,16 @@ TEST_F(ProductRulesTest, TextInNumberFieldsSavesTheNumberItHolds) {
 
 TEST_F(ProductRulesTest, RowWithNullEverywhereReadsAndSaves) {
     const long long id = AddProduct("NULL-1");
-    const QueryResult nullable = dm_.connection().Query(
-        QStringLiteral("SELECT column_name FROM information_schema.columns WHERE table_schema=DATABASE() AND "
-                       "table_name='product' AND is_nullable='YES'"));
+    const QueryResult nullable = dm_.connection().Query(QStringLiteral(
+        "SELECT column_name FROM information_schema.columns WHERE table_schema=DATABASE() AND "
+        "table_name='product' AND is_nullable='YES'"));
     ASSERT_TRUE(nullable.ok());
     QStringList sets;
-    for (int i = 0; i < nullable.RowCount(); ++i) sets << Connection::QuoteIdentifier(nullable.Text(i, 0)) + "=NULL";
+    for (int i = 0; i < nullable.RowCount(); ++i)
+        sets << Connection::QuoteIdentifier(nullable.Text(i, 0)) + "=NULL";
     ASSERT_GT(sets.size(), 40);
-    db_.Exec("UPDATE product SET " + sets.join(',').toStdString() + " WHERE id=" + std::to_string(id));
+    db_.Exec("UPDATE product SET " + sets.join(',').toStdString() +
+             " WHERE id=" + std::to_string(id));
 
     ASSERT_TRUE(OpenProducts());
     EXPECT_DOUBLE_EQ(Products().AsFloat("PriceInclVAT"), 0);

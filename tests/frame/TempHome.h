@@ -20,10 +20,11 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 // never touches the real user's files. Restores everything when it goes away.
 class TempHome {
   public:
-    // The folder is made in the working directory (the build tree when run by
-    // ctest) rather than the system's temporary folder, whose path would put
-    // "tmp" into every path the tests look at.
-    TempHome() : dir_(QDir::currentPath() + QStringLiteral("/testhome-XXXXXX")) {
+    // The folder is made where no "tmp" or "temp" stands in its path, since the
+    // temporary-file cleaning looks for those words: the working directory (the
+    // build tree when run by ctest) unless the checkout itself lies in such a
+    // folder, else the user's home.
+    TempHome() : dir_(Location() + QStringLiteral("/testhome-XXXXXX")) {
         Set("APPDATA", Path("appdata"));
         Set("HOME", Path("home"));
         Set("XDG_DATA_HOME", Path("home/.local/share"));
@@ -44,6 +45,18 @@ class TempHome {
                 qunsetenv(name.c_str());
         }
     }
+    static QString Location() {
+        auto clean = [](const QString& path) {
+            const QString upper = path.toUpper();
+            return !upper.contains(QLatin1String("TMP")) && !upper.contains(QLatin1String("TEMP"));
+        };
+        const QString cwd = QDir::currentPath();
+        if (clean(cwd)) return cwd;
+        const QString home = QDir::homePath() + QStringLiteral("/.cache/varlokken-tests");
+        QDir().mkpath(home);
+        return clean(home) ? home : cwd;
+    }
+
     TempHome(const TempHome&) = delete;
     TempHome& operator=(const TempHome&) = delete;
 

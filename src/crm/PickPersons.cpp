@@ -28,5 +28,6 @@ bool PickPersons(Dataset& record, const PersonsChooser& choose) {
         ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke endre posten:\n") + record.LastError());
         return false;
     }
-    return record.SetString(QStringLiteral("persons"), PersonsFromTicks(users, *ticks));
+    const QString persons = PersonsFromTicks(users, *ticks);
+    return record.SetString(QStringLiteral("persons"), persons.isNull() ? QStringLiteral("") : persons);
 }

@@ -59,11 +59,11 @@ PostalPlaceResult ApplyPostalPlace(Dataset& record) {
             return PostalPlaceResult::RegisterMissing;
         case PostalStatus::NotFound:
             crm.SetPostalMissingSaid(false);
-            record.SetString(QStringLiteral("city"), QString());
+            record.SetString(QStringLiteral("city"), QStringLiteral(""));  // an empty place, not NULL
             return PostalPlaceResult::Written;
         case PostalStatus::Found:
             crm.SetPostalMissingSaid(false);
-            record.SetString(QStringLiteral("city"), entry.place);
+            record.SetString(QStringLiteral("city"), entry.place.isNull() ? QStringLiteral("") : entry.place);
             return PostalPlaceResult::Written;
     }
     return PostalPlaceResult::Unchanged;

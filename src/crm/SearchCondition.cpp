@@ -2,19 +2,11 @@
 #include "crm/SearchCondition.h"
 
 #include "db/Connection.h"
-#include "platform/TextEncoding.h"
-
-namespace {
-// Whether every character has a Latin-1 (Windows-1252) byte, as the server's latin1 has.
-bool FitsLatin1(const QString& text) {
-    return platform::DecodeWindows1252(platform::EncodeWindows1252(text)) == text;
-}
-}  // namespace
 
 QString ContainsAnyCondition(const Connection& connection, const QStringList& columns,
                              const QString& text) {
-    QString literal = connection.QuoteLike(QLatin1Char('%') + text + QLatin1Char('%'));
-    if (!FitsLatin1(text)) literal += QStringLiteral(" COLLATE utf8mb4_general_ci");
+    const QString literal =
+        connection.QuoteLike(QLatin1Char('%') + text + QLatin1Char('%')) + QStringLiteral(" COLLATE utf8mb4_danish_ci");
     QStringList terms;
     for (const QString& column : columns) terms << column + QStringLiteral(" like ") + literal;
     return terms.join(QStringLiteral(" OR "));

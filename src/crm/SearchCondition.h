@@ -8,8 +8,9 @@ class Connection;
 // The condition of a typed search over several columns:
 //   col1 like '%text%' OR col2 like '%text%' ...
 // The text reaches the SQL only through the connection's LIKE quoting, so a quote or a
-// backslash matches itself while "%" and "_" stay wildcards. A text the tables' Latin-1
-// columns cannot hold (an emoji) is compared in utf8mb4, so it finds nothing instead of
-// failing with a collation error.
+// backslash matches itself while "%" and "_" stay wildcards. The columns are compared in
+// utf8mb4 with the Danish-Norwegian collation, case ignored: the Latin-1 Swedish collation
+// of the tables weighs "\" as "Ø", and refuses a text it cannot hold (an emoji) with a
+// collation error, where this finds nothing.
 QString ContainsAnyCondition(const Connection& connection, const QStringList& columns,
                              const QString& text);

@@ -5,8 +5,8 @@
 class Query;
 
 // The vendor chooser ("Velg firma"): the vendors of the products with their number of
-// products, one row per vendor id (two vendors of the same name are two rows; products
-// whose vendor matches no company share a row with an empty name).
+// products, one row per vendor id (two vendors of the same name are two rows; a vendor id
+// that matches no company gives a row with an empty name).
 
 // The statement of CompanyMiniQuery over the product table `productTable`: columns vendor,
 // companyname and COUNT(*), grouped by the vendor's id and name, ordered by name.

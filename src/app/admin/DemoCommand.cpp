@@ -4,6 +4,7 @@
 // alone, so running it again changes nothing. Users are not touched.
 #include <QDate>
 #include <QMap>
+#include <QSet>
 
 #include "app/admin/AdminDatabase.h"
 #include "db/Connection.h"
@@ -32,7 +33,7 @@ const DemoCompany kCompanies[] = {
     {"Nidaros Elektro AS", "934567892", "Kongens gate 22", "", "7011", "TRONDHEIM", "73 10 20 30",
      "salg@nidaros-elektro.example.no", "www.nidaros-elektro.example.no", "Elektro", 0, 1, 1, 0, 0},
     {"Sandnes Byggevarer AS", "945678903", "Langgata 40", "Postboks 77", "4306", "SANDNES", "51 60 70 80",
-     "firmapost@sandnes-bygg.example.no", "www.sandnes-bygg.example.no", "Byggevarer", 1, 0, 0, 1, 0},
+     "firmapost@sandnes-bygg.example.no", "www.sandnes-bygg.example.no", "Byggevarer", 1, 1, 0, 1, 0},
     {"Ishavskysten Sjømat AS", "956789014", "Storgata 88", "", "9008", "TROMSØ", "77 60 50 40",
      "post@ishavskysten.example.no", "", "Sjømat", 1, 0, 0, 0, 0},
     {"Bragernes Regnskapskontor DA", "967890125", "Bragernes torg 5", "", "3017", "DRAMMEN", "32 20 30 40",
@@ -143,12 +144,15 @@ private:
     }
 
     // Inserts the row unless `condition` finds one; the row's id, -1 on failure.
-    int Ensure(const QString& table, const QString& condition, const QMap<QString, QString>& values) {
+    int Ensure(const QString& table, const QString& condition, const QMap<QString, QString>& values,
+               bool* inserted = nullptr) {
+        if (inserted) *inserted = false;
         const int found = FindId(table, condition);
         if (found != 0) {
             if (found > 0) ++existed;
             return found;
         }
+        if (inserted) *inserted = true;
         QStringList columns, literals;
         for (auto it = values.cbegin(); it != values.cend(); ++it) {
             columns << Connection::QuoteIdentifier(it.key());
@@ -176,9 +180,11 @@ private:
                       {"customer", QString::number(c.customer)}, {"vendor", QString::number(c.vendor)},
                       {"equipvendor", QString::number(c.equipvendor)}, {"partner", QString::number(c.partner)},
                       {"blacklisted", QString::number(c.blacklisted)}, {"country", "47"}, {"tax", "1"}});
-            const int id = Ensure("company", "companyname=" + db_.Quote(Text(c.name)), v);
+            bool inserted = false;
+            const int id = Ensure("company", "companyname=" + db_.Quote(Text(c.name)), v, &inserted);
             if (id < 0) return false;
             companyIds_.insert(Text(c.name), id);
+            if (inserted) newCompanies_.insert(id);
         }
         return true;
     }
@@ -194,12 +200,13 @@ private:
                       {"companyid", QString::number(companyId)}, {"activ", "1"}});
             const int id = Ensure("contact", "realname=" + db_.Quote(Text(c.name)) + " AND " + sameCompany, v);
             if (id < 0) return false;
-            if (companyId && !firstContact_.contains(companyId)) firstContact_.insert(companyId, id);
+            if (newCompanies_.contains(companyId) && !firstContact_.contains(companyId))
+                firstContact_.insert(companyId, id);
         }
         return true;
     }
 
-    // A demo company without a default contact gets its first contact.
+    // A company the demo added gets its first contact as default contact.
     bool DefaultContacts() {
         for (auto it = firstContact_.cbegin(); it != firstContact_.cend(); ++it) {
             if (!db_.Exec("UPDATE company SET defaultcontact=" + db_.Quote(QString::number(it.value())) +
@@ -232,6 +239,7 @@ private:
     QString error_;
     QMap<QString, int> companyIds_;
     QMap<int, int> firstContact_;
+    QSet<int> newCompanies_;
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "app/ui/LogonDialog.h"
 #include "app/ui/MainWindow.h"
 #include "data/DataModule.h"
+#include "products/ProductRules.h"
 #include "ui/QtPrompter.h"
 
 namespace {
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
         MainWindow window;  // created hidden; takes files dropped from the desktop
         window.SetReconnectHandler([](QWidget* parent) { return ShowLogonDialog(parent); });
         DataModule dm;
+        ProductRules productRules(dm);  // the product table's save and calculation rules
         // "&Avbryt" in the log-on dialog ends the program; a failed log-on goes on without data.
         if (RunStartLogon(nullptr) != LogonOutcome::Cancelled) {
             window.show();

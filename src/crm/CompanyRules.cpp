@@ -17,7 +17,8 @@ const QStringList& CompanySearchColumns() {
 
 // Shows why the table could not be read and logs the statement.
 void ReportFailure(Table& table, const QString& what) {
-    const QString error = table.LastError().isEmpty() ? table.connection().LastError() : table.LastError();
+    const QString error =
+        table.LastError().isEmpty() ? table.connection().LastError() : table.LastError();
     Ctx().log().WriteLog(QStringLiteral("SQL ERROR: ") + table.SelectSql());
     ShowMessage(QStringLiteral("FEIL"), what + QStringLiteral("\n") + error);
 }
@@ -45,11 +46,16 @@ bool AskAndFilterCompanies() { return FilterCompanies(AskInput(QStringLiteral("S
 
 QString CompanyKindFilter(CompanyKind kind) {
     switch (kind) {
-        case CompanyKind::Customers: return QStringLiteral("customer=1");
-        case CompanyKind::Vendors: return QStringLiteral("vendor=1");
-        case CompanyKind::EquipmentVendors: return QStringLiteral("equipvendor=1");
-        case CompanyKind::Partners: return QStringLiteral("partner=1");
-        case CompanyKind::Blacklisted: return QStringLiteral("blacklisted=1");
+        case CompanyKind::Customers:
+            return QStringLiteral("customer=1");
+        case CompanyKind::Vendors:
+            return QStringLiteral("vendor=1");
+        case CompanyKind::EquipmentVendors:
+            return QStringLiteral("equipvendor=1");
+        case CompanyKind::Partners:
+            return QStringLiteral("partner=1");
+        case CompanyKind::Blacklisted:
+            return QStringLiteral("blacklisted=1");
     }
     return QString();
 }
@@ -93,11 +99,13 @@ QString CompanyAddressBlock(const Dataset& company) {
 }
 
 QString CompanyWindowCaption(const Dataset& company) {
-    return QStringLiteral("Firmadata [") + company.AsString(QStringLiteral("id")) + QLatin1Char(']');
+    return QStringLiteral("Firmadata [") + company.AsString(QStringLiteral("id")) +
+           QLatin1Char(']');
 }
 
 bool ShowsCompanyIniButton(const Dataset& company) {
-    if (!company.IsActive() || company.IsEmpty() || company.IsNull(QStringLiteral("id"))) return false;
+    if (!company.IsActive() || company.IsEmpty() || company.IsNull(QStringLiteral("id")))
+        return false;
     return HasAdminRight(QStringLiteral("users")) &&
            company.AsInteger(QStringLiteral("id")) == Ctx().logon().CurrentCompanyId;
 }

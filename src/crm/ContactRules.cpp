@@ -9,8 +9,8 @@
 
 namespace {
 const QStringList& ContactSearchColumns() {
-    static const QStringList columns{"realname",          "department",         "contact.homepage",
-                                     "contact.city",      "contact.object_text", "contact.email"};
+    static const QStringList columns{"realname",     "department",          "contact.homepage",
+                                     "contact.city", "contact.object_text", "contact.email"};
     return columns;
 }
 
@@ -22,8 +22,9 @@ bool RunWith(const QString& condition) {
 
 QString ContactQuerySql(const QString& condition, const QString& order) {
     return DM().BuildSelect(QStringLiteral("contact.*, companyname"), QStringLiteral("contact"),
-                            QStringLiteral("company"), QStringLiteral("contact.companyid=company.id"),
-                            condition, QString(), order);
+                            QStringLiteral("company"),
+                            QStringLiteral("contact.companyid=company.id"), condition, QString(),
+                            order);
 }
 
 bool RunContactQuery() {
@@ -32,8 +33,10 @@ bool RunContactQuery() {
     Query& q = DM().ContactQuery();
     const QString sql = ContactQuerySql(crm.ContactCondition(), crm.ContactOrder());
     // A changed text reopens on Open; the same text is read again.
-    if (q.Sql() != sql) q.SetSql(sql);
-    else q.Close();
+    if (q.Sql() != sql)
+        q.SetSql(sql);
+    else
+        q.Close();
     if (q.Open()) return true;
     const QString error = q.LastError().isEmpty() ? q.connection().LastError() : q.LastError();
     q.Close();
@@ -89,13 +92,15 @@ void ContactListClosed() {
 bool TieContactToCurrentCompany() {
     Table& companies = DM().CompanyTable();
     Query& contacts = DM().ContactQuery();
-    if (!companies.IsActive() || companies.IsEmpty() || companies.State() == DatasetState::Insert) return false;
+    if (!companies.IsActive() || companies.IsEmpty() || companies.State() == DatasetState::Insert)
+        return false;
     if (!contacts.IsActive() || contacts.IsEmpty()) return false;
     const qint64 companyId = companies.AsInteger(QStringLiteral("id"));
     if (!contacts.IsEditing() && !contacts.Edit()) return false;
     contacts.SetInteger(QStringLiteral("companyid"), companyId);
     if (!contacts.Post()) {
-        ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke lagre kontakten:\n") + contacts.LastError());
+        ShowMessage(QStringLiteral("FEIL"),
+                    QStringLiteral("Kan ikke lagre kontakten:\n") + contacts.LastError());
         return false;
     }
     return true;  // the contact query re-reads itself after a post

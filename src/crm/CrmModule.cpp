@@ -14,9 +14,8 @@ CrmModule::CrmModule(DataModule& dataModule)
     g_current = this;
     companyMiniQuery_.SetReadOnly(true);
     // A new contact belongs to the company a company window asked for.
-    newContactHandler_ = dm_.ContactQuery().OnNewRecord().Add([this](Dataset& d) {
-        d.SetInteger(QStringLiteral("companyid"), newContactCompanyId_);
-    });
+    newContactHandler_ = dm_.ContactQuery().OnNewRecord().Add(
+        [this](Dataset& d) { d.SetInteger(QStringLiteral("companyid"), newContactCompanyId_); });
 }
 
 CrmModule::~CrmModule() {

@@ -22,7 +22,7 @@ class DataModule;
 // one. Creating it makes it the current one (CrmModule::Current(), Crm()); the previous one
 // is current again when it goes away.
 class CrmModule {
-public:
+  public:
     explicit CrmModule(DataModule& dataModule);
     CrmModule();  // on the current data module
     ~CrmModule();
@@ -60,7 +60,7 @@ public:
     // --- vendor chooser ------------------------------------------------------------------
     Query& CompanyMiniQuery() { return companyMiniQuery_; }
 
-private:
+  private:
     DataModule& dm_;
     CrmModule* previous_;
     QString contactCondition_;

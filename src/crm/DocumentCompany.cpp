@@ -9,24 +9,30 @@
 
 namespace {
 bool HasCompanyRow(Table& companies) {
-    return companies.IsActive() && !companies.IsEmpty() && companies.State() != DatasetState::Insert;
+    return companies.IsActive() && !companies.IsEmpty() &&
+           companies.State() != DatasetState::Insert;
 }
 
 bool BeginEditing(Dataset& document) {
     if (document.IsEditing()) return true;
     if (document.IsActive() && !document.IsEmpty() && document.Edit()) return true;
     if (!document.LastError().isEmpty())
-        ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke endre dokumentet:\n") + document.LastError());
+        ShowMessage(QStringLiteral("FEIL"),
+                    QStringLiteral("Kan ikke endre dokumentet:\n") + document.LastError());
     return false;
 }
 }  // namespace
 
 Table& DocumentTableOf(DocumentKind kind) {
     switch (kind) {
-        case DocumentKind::Order: return DM().OrderTable();
-        case DocumentKind::PurchaseOrder: return DM().POTable();
-        case DocumentKind::Offer: return DM().OfferTable();
-        case DocumentKind::Invoice: return DM().InvoiceTable();
+        case DocumentKind::Order:
+            return DM().OrderTable();
+        case DocumentKind::PurchaseOrder:
+            return DM().POTable();
+        case DocumentKind::Offer:
+            return DM().OfferTable();
+        case DocumentKind::Invoice:
+            return DM().InvoiceTable();
     }
     return DM().OrderTable();
 }
@@ -37,7 +43,8 @@ bool ChooseCompanyForDocument(Dataset& document, DocumentKind kind) {
     if (!BeginEditing(document)) return false;
     const qint64 companyId = companies.AsInteger(QStringLiteral("id"));
     document.SetInteger(QStringLiteral("companyid"), companyId);
-    if (kind != DocumentKind::PurchaseOrder && document.AsString(QStringLiteral("deliveryaddress")).isEmpty())
+    if (kind != DocumentKind::PurchaseOrder &&
+        document.AsString(QStringLiteral("deliveryaddress")).isEmpty())
         document.SetString(QStringLiteral("deliveryaddress"), CompanyAddressBlock(companies));
     if (document.AsInteger(QStringLiteral("external_contact")) == 0)
         document.SetInteger(QStringLiteral("external_contact"),
@@ -46,7 +53,9 @@ bool ChooseCompanyForDocument(Dataset& document, DocumentKind kind) {
     return true;
 }
 
-bool ShowsFetchAddressButton(const OpenDocumentIds& open) { return Crm().AddressChooserMode() && open.Any(); }
+bool ShowsFetchAddressButton(const OpenDocumentIds& open) {
+    return Crm().AddressChooserMode() && open.Any();
+}
 
 bool ShowsCopyAddressItem(const OpenDocumentIds& open) { return open.orderId != 0; }
 
@@ -73,8 +82,9 @@ bool CopyAddressToOpenDocument(const OpenDocumentIds& open) {
     if (!HasCompanyRow(companies)) return false;
     Table& document = DocumentTableOf(target->kind);
     if (!document.IsActive()) return false;
-    const bool onRecord = !document.IsEmpty() && (document.State() == DatasetState::Insert ||
-                                                  document.AsInteger(QStringLiteral("id")) == target->id);
+    const bool onRecord =
+        !document.IsEmpty() && (document.State() == DatasetState::Insert ||
+                                document.AsInteger(QStringLiteral("id")) == target->id);
     if (!onRecord && !document.Locate(QStringLiteral("id"), target->id)) return false;
     if (!BeginEditing(document)) return false;
     return document.SetString(QStringLiteral("deliveryaddress"), CompanyAddressBlock(companies));

@@ -7,14 +7,16 @@
 
 std::vector<PersonChoice> ActivePersons(Connection& connection) {
     std::vector<PersonChoice> users;
-    const QueryResult r =
-        connection.Query(QStringLiteral("select initials, realname from users where activ=1 order by realname, id"));
+    const QueryResult r = connection.Query(
+        QStringLiteral("select initials, realname from users where activ=1 order by realname, id"));
     if (!r.ok()) {
         Ctx().log().WriteLog(QStringLiteral("SQL ERROR: ") + r.Error());
-        ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke hente brukerne:\n") + r.Error());
+        ShowMessage(QStringLiteral("FEIL"),
+                    QStringLiteral("Kan ikke hente brukerne:\n") + r.Error());
         return users;
     }
-    for (int i = 0; i < r.RowCount(); ++i) users.push_back(PersonChoice{r.Text(i, 0), r.Text(i, 1)});
+    for (int i = 0; i < r.RowCount(); ++i)
+        users.push_back(PersonChoice{r.Text(i, 0), r.Text(i, 1)});
     return users;
 }
 
@@ -25,9 +27,11 @@ bool PickPersons(Dataset& record, const PersonsChooser& choose) {
     const std::optional<std::vector<bool>> ticks = choose(users, PersonsTicks(users, old));
     if (!ticks) return false;
     if (!record.IsEditing() && !record.Edit()) {
-        ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke endre posten:\n") + record.LastError());
+        ShowMessage(QStringLiteral("FEIL"),
+                    QStringLiteral("Kan ikke endre posten:\n") + record.LastError());
         return false;
     }
     const QString persons = PersonsFromTicks(users, *ticks);
-    return record.SetString(QStringLiteral("persons"), persons.isNull() ? QStringLiteral("") : persons);
+    return record.SetString(QStringLiteral("persons"),
+                            persons.isNull() ? QStringLiteral("") : persons);
 }

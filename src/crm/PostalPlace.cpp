@@ -32,15 +32,17 @@ PostalLookupResult LookupPostalCode(const QString& code) {
             r.place = r.municipalityNumber = r.municipality = r.county = r.category = q;
             break;
         }
-        case PostalStatus::RegisterMissing: break;
+        case PostalStatus::RegisterMissing:
+            break;
     }
     return r;
 }
 
 QString PostalRegisterMissingText(const QString& path) {
     return QStringLiteral("Finner ikke postnummerregisteret (") + path +
-           QStringLiteral(").\nPoststedet blir ikke fylt ut. Postnummerfilen kan lastes ned fra "
-                          "postnummervinduet (\"?\" ved postnummeret).");
+           QStringLiteral(
+               ").\nPoststedet blir ikke fylt ut. Postnummerfilen kan lastes ned fra "
+               "postnummervinduet (\"?\" ved postnummeret).");
 }
 
 PostalPlaceResult ApplyPostalPlace(Dataset& record) {
@@ -59,11 +61,13 @@ PostalPlaceResult ApplyPostalPlace(Dataset& record) {
             return PostalPlaceResult::RegisterMissing;
         case PostalStatus::NotFound:
             crm.SetPostalMissingSaid(false);
-            record.SetString(QStringLiteral("city"), QStringLiteral(""));  // an empty place, not NULL
+            record.SetString(QStringLiteral("city"),
+                             QStringLiteral(""));  // an empty place, not NULL
             return PostalPlaceResult::Written;
         case PostalStatus::Found:
             crm.SetPostalMissingSaid(false);
-            record.SetString(QStringLiteral("city"), entry.place.isNull() ? QStringLiteral("") : entry.place);
+            record.SetString(QStringLiteral("city"),
+                             entry.place.isNull() ? QStringLiteral("") : entry.place);
             return PostalPlaceResult::Written;
     }
     return PostalPlaceResult::Unchanged;

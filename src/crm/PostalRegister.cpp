@@ -36,8 +36,8 @@ bool PostalRegister::Refresh() {
         entries_.clear();
         loaded_ = false;
         if (!missingLogged_ && AppContext::HasCurrent())
-            Ctx().log().WriteLog(QStringLiteral("FEIL: kan ikke lese postnummerregisteret ") + path_ +
-                                 QStringLiteral(": ") + file.errorString());
+            Ctx().log().WriteLog(QStringLiteral("FEIL: kan ikke lese postnummerregisteret ") +
+                                 path_ + QStringLiteral(": ") + file.errorString());
         missingLogged_ = true;
         return false;
     }
@@ -96,19 +96,41 @@ PostalStatus PostalRegister::Find(const QString& code, PostalEntry* entry) {
 
 bool PostalRegister::Available() { return Refresh(); }
 
-QString PostalRegisterPath() { return sevrantepath(QStringLiteral("import")) + QStringLiteral("postnummer.txt"); }
+QString PostalRegisterPath() {
+    return sevrantepath(QStringLiteral("import")) + QStringLiteral("postnummer.txt");
+}
 
 QString CountyName(const QString& municipalityNumber) {
     static const char* const kCounties[] = {
-        "",           "ØSTFOLD",   "AKERSHUS",         "OSLO",            "HEDMARK",
-        "OPPLAND",    "BUSKERUD",  "VESTFOLD",         "TELEMARK",        "AUST-AGDER",
-        "VEST-AGDER", "ROGALAND",  "HORDALAND",        "",                "SOGN OG FJORDANE",
-        "MØRE OG ROMSDAL", "SØR-TRØNDELAG", "NORD-TRØNDELAG", "NORDLAND", "TROMS",
-        "FINNMARK",   "SVALBARD",  "JAN MAYEN",        "KONTINENTALSOKKELEN",
+        "",
+        "ØSTFOLD",
+        "AKERSHUS",
+        "OSLO",
+        "HEDMARK",
+        "OPPLAND",
+        "BUSKERUD",
+        "VESTFOLD",
+        "TELEMARK",
+        "AUST-AGDER",
+        "VEST-AGDER",
+        "ROGALAND",
+        "HORDALAND",
+        "",
+        "SOGN OG FJORDANE",
+        "MØRE OG ROMSDAL",
+        "SØR-TRØNDELAG",
+        "NORD-TRØNDELAG",
+        "NORDLAND",
+        "TROMS",
+        "FINNMARK",
+        "SVALBARD",
+        "JAN MAYEN",
+        "KONTINENTALSOKKELEN",
     };
     if (municipalityNumber.size() < 2) return QString();
     const QChar a = municipalityNumber[0], b = municipalityNumber[1];
-    if (a < QLatin1Char('0') || a > QLatin1Char('9') || b < QLatin1Char('0') || b > QLatin1Char('9'))
+    if (a < QLatin1Char('0') || a > QLatin1Char('9') || b < QLatin1Char('0') ||
+        b > QLatin1Char('9'))
         return QString();
     const int county = (a.unicode() - '0') * 10 + (b.unicode() - '0');
     if (county < 1 || county > 23) return QString();

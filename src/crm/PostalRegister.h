@@ -16,21 +16,21 @@
 // One line of the register.
 struct PostalEntry {
     QString code;
-    QString place;              // "Poststed"
-    QString municipalityNumber; // "Kommunenr."
-    QString municipality;       // "Kommune"
-    QString category;           // the category code ("B", "F", "G", "K", "P", "S")
+    QString place;               // "Poststed"
+    QString municipalityNumber;  // "Kommunenr."
+    QString municipality;        // "Kommune"
+    QString category;            // the category code ("B", "F", "G", "K", "P", "S")
 };
 
 // What a lookup found.
 enum class PostalStatus {
     Found,
-    NotFound,       // the register holds no line for the code
-    RegisterMissing // the file cannot be read
+    NotFound,        // the register holds no line for the code
+    RegisterMissing  // the file cannot be read
 };
 
 class PostalRegister {
-public:
+  public:
     // The register at `path` (read on first use).
     explicit PostalRegister(const QString& path = QString());
 
@@ -44,7 +44,7 @@ public:
     // Lines held (after the last successful read).
     int Size() const { return static_cast<int>(entries_.size()); }
 
-private:
+  private:
     // Reads the file again when it changed; false when it cannot be read.
     bool Refresh();
     void Parse(const QString& text);

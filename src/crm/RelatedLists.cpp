@@ -26,16 +26,21 @@ bool Show(RelatedList list, const QString& condition) {
 QString CompanyRelatedCondition(RelatedList list, int companyId) {
     const QString id = QString::number(companyId);
     switch (list) {
-        case RelatedList::Documents: return QStringLiteral("document.companyid=") + id;
-        case RelatedList::TimeRegistrations: return QStringLiteral("external_company=") + id;
-        case RelatedList::ItemTransactions: return QStringLiteral("customerid=") + id;
+        case RelatedList::Documents:
+            return QStringLiteral("document.companyid=") + id;
+        case RelatedList::TimeRegistrations:
+            return QStringLiteral("external_company=") + id;
+        case RelatedList::ItemTransactions:
+            return QStringLiteral("customerid=") + id;
         case RelatedList::Contacts:
         case RelatedList::Entries:
         case RelatedList::Offers:
         case RelatedList::Orders:
         case RelatedList::PurchaseOrders:
-        case RelatedList::Invoices: return QStringLiteral("companyid=") + id;
-        case RelatedList::Calendar: return QString();
+        case RelatedList::Invoices:
+            return QStringLiteral("companyid=") + id;
+        case RelatedList::Calendar:
+            return QString();
     }
     return QString();
 }
@@ -48,8 +53,10 @@ QString ContactRelatedCondition(RelatedList list, int contactId) {
 }
 
 void RegisterRelatedList(RelatedList list, RelatedListShower show) {
-    if (show) Showers()[list] = std::move(show);
-    else Showers().erase(list);
+    if (show)
+        Showers()[list] = std::move(show);
+    else
+        Showers().erase(list);
 }
 
 bool ShowCompanyRelated(RelatedList list, int companyId) {

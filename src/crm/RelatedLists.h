@@ -16,7 +16,7 @@ enum class RelatedList {
     Orders,
     PurchaseOrders,
     Invoices,
-    Calendar,           // the calendar list
+    Calendar,  // the calendar list
 };
 
 // The condition for a company's records:

@@ -5,8 +5,8 @@
 
 QString ContainsAnyCondition(const Connection& connection, const QStringList& columns,
                              const QString& text) {
-    const QString literal =
-        connection.QuoteLike(QLatin1Char('%') + text + QLatin1Char('%')) + QStringLiteral(" COLLATE utf8mb4_danish_ci");
+    const QString literal = connection.QuoteLike(QLatin1Char('%') + text + QLatin1Char('%')) +
+                            QStringLiteral(" COLLATE utf8mb4_danish_ci");
     QStringList terms;
     for (const QString& column : columns) terms << column + QStringLiteral(" like ") + literal;
     return terms.join(QStringLiteral(" OR "));

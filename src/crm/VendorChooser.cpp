@@ -8,9 +8,10 @@
 
 QString CompanyMiniQuerySql(const QString& productTable) {
     const QString p = Connection::QuoteIdentifier(productTable);
-    return QStringLiteral("select ") + p + QStringLiteral(".vendor,companyname, COUNT(*) from ") + p +
-           QStringLiteral("\nLEFT JOIN company ON ") + p + QStringLiteral(".vendor=company.id") +
-           QStringLiteral("\ngroup by ") + p + QStringLiteral(".vendor, companyname order by companyname, ") + p +
+    return QStringLiteral("select ") + p + QStringLiteral(".vendor,companyname, COUNT(*) from ") +
+           p + QStringLiteral("\nLEFT JOIN company ON ") + p +
+           QStringLiteral(".vendor=company.id") + QStringLiteral("\ngroup by ") + p +
+           QStringLiteral(".vendor, companyname order by companyname, ") + p +
            QStringLiteral(".vendor");
 }
 
@@ -18,8 +19,10 @@ bool OpenVendorChooser() {
     BusyCursor busy;
     Query& q = Crm().CompanyMiniQuery();
     const QString sql = CompanyMiniQuerySql(DM().ProductTable().TableName());
-    if (q.Sql() != sql) q.SetSql(sql);
-    else q.Close();
+    if (q.Sql() != sql)
+        q.SetSql(sql);
+    else
+        q.Close();
     if (q.Open()) return true;
     const QString error = q.LastError().isEmpty() ? q.connection().LastError() : q.LastError();
     q.Close();

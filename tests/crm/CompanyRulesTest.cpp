@@ -9,7 +9,7 @@
 namespace {
 
 class CompanyRulesTest : public CrmFixture {
-protected:
+  protected:
     void SetUp() override {
         // Names that break SQL built by pasting text.
         AddCompany("O'Brien & Co AS", ", city", ", 'DUBLIN'");
@@ -30,19 +30,20 @@ TEST_F(CompanyRulesTest, EverySearchQuotesTheTextAndKeepsTheWildcards) {
     } cases[] = {
         {"'", {"O'Brien & Co AS"}},
         {"o'b", {"O'Brien & Co AS"}},
-        {"\\", {"Back\\slash Bygg AS"}},         // in the name and in the street address
+        {"\\", {"Back\\slash Bygg AS"}},  // in the name and in the street address
         {"temp", {"Back\\slash Bygg AS"}},
-        {"\"sitat\"", {"Under_score DA"}},       // object_text
+        {"\"sitat\"", {"Under_score DA"}},  // object_text
         {"' OR 1=1 OR '", {}},
-        {"%", {"100% Rør AS", "Back\\slash Bygg AS", "O'Brien & Co AS", "Rxr Handel AS", "Under_score DA",
-               QString::fromUtf8("Ærlig Ørn Å")}},
+        {"%",
+         {"100% Rør AS", "Back\\slash Bygg AS", "O'Brien & Co AS", "Rxr Handel AS",
+          "Under_score DA", QString::fromUtf8("Ærlig Ørn Å")}},
         {"100%", {"100% Rør AS"}},
         {"r_r", {"100% Rør AS", "Rxr Handel AS"}},  // "_" is any one character
         {"0150", {"100% Rør AS"}},                  // postalcode
         {"dublin", {"O'Brien & Co AS"}},            // city, case ignored
         {"postboks", {"Rxr Handel AS"}},            // postal address
         {QString::fromUtf8("ørn"), {QString::fromUtf8("Ærlig Ørn Å")}},
-        {QString::fromUtf8("😀"), {}},              // no Latin-1 row can hold it
+        {QString::fromUtf8("😀"), {}},  // no Latin-1 row can hold it
         {QString::fromUtf8("Rør 😀"), {}},
     };
     for (const auto& c : cases) {
@@ -96,7 +97,8 @@ TEST_F(CompanyRulesTest, AFilterTheServerRefusesIsShownAndThePreviousFilterStays
     ASSERT_TRUE(FilterCompaniesBy(CompanyKind::Customers));
     EXPECT_FALSE(SetCompanyFilter("nosuchcolumn=1"));
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Kan ikke filtrere firmaene:\n")) << Messages()[0].toStdString();
+    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Kan ikke filtrere firmaene:\n"))
+        << Messages()[0].toStdString();
     EXPECT_TRUE(Messages()[0].contains("nosuchcolumn")) << Messages()[0].toStdString();
     EXPECT_TRUE(dm_.CompanyTable().IsActive());
     EXPECT_EQ(dm_.CompanyTable().FilterSql(), "customer=1");
@@ -105,7 +107,8 @@ TEST_F(CompanyRulesTest, AFilterTheServerRefusesIsShownAndThePreviousFilterStays
 
 TEST_F(CompanyRulesTest, ClickingATitleSortsByThatColumn) {
     ASSERT_TRUE(SortCompanies("postalcode"));
-    EXPECT_EQ(dm_.CompanyTable().TextAt(dm_.CompanyTable().RecordCount() - 1, "companyname"), "100% Rør AS");
+    EXPECT_EQ(dm_.CompanyTable().TextAt(dm_.CompanyTable().RecordCount() - 1, "companyname"),
+              "100% Rør AS");
     EXPECT_FALSE(SortCompanies("nosuch; DROP TABLE company"));
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM company"), "6");
 }
@@ -115,8 +118,9 @@ TEST_F(CompanyRulesTest, RowColoursFollowPartnerThenEquipmentVendorThenBlacklist
         int partner, equip, black;
         CompanyRowColour colour;
     } cases[] = {
-        {0, 0, 0, CompanyRowColour::Normal}, {1, 0, 0, CompanyRowColour::Green}, {0, 1, 0, CompanyRowColour::Blue},
-        {1, 1, 0, CompanyRowColour::Blue},   {0, 0, 1, CompanyRowColour::Red},   {1, 1, 1, CompanyRowColour::Red},
+        {0, 0, 0, CompanyRowColour::Normal}, {1, 0, 0, CompanyRowColour::Green},
+        {0, 1, 0, CompanyRowColour::Blue},   {1, 1, 0, CompanyRowColour::Blue},
+        {0, 0, 1, CompanyRowColour::Red},    {1, 1, 1, CompanyRowColour::Red},
     };
     Table& t = dm_.CompanyTable();
     for (const auto& c : cases) {
@@ -183,8 +187,8 @@ TEST_F(CompanyRulesTest, ThePostalPlaceIsWrittenOnlyForFourCharactersAndNeverFro
     EXPECT_EQ(ApplyPostalPlace(t), PostalPlaceResult::RegisterMissing);
     EXPECT_EQ(t.AsString("city"), "DUBLIN");
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].startsWith("Postnummer: Finner ikke postnummerregisteret (" + ImportFolder() +
-                                         "postnummer.txt)"))
+    EXPECT_TRUE(Messages()[0].startsWith("Postnummer: Finner ikke postnummerregisteret (" +
+                                         ImportFolder() + "postnummer.txt)"))
         << Messages()[0].toStdString();
 
     {
@@ -198,10 +202,10 @@ TEST_F(CompanyRulesTest, ThePostalPlaceIsWrittenOnlyForFourCharactersAndNeverFro
         PostalPlaceResult result;
     } cases[] = {
         {"0150", "OSLO", PostalPlaceResult::Written},
-        {"015", "OSLO", PostalPlaceResult::Unchanged},   // three characters: left alone
-        {"50031", "OSLO", PostalPlaceResult::Unchanged}, // five
+        {"015", "OSLO", PostalPlaceResult::Unchanged},    // three characters: left alone
+        {"50031", "OSLO", PostalPlaceResult::Unchanged},  // five
         {"5003", "BERGEN", PostalPlaceResult::Written},
-        {"9999", "", PostalPlaceResult::Written},        // not in the register: an empty place
+        {"9999", "", PostalPlaceResult::Written},  // not in the register: an empty place
     };
     for (const auto& c : cases) {
         t.SetString("postalcode", c.code);

@@ -7,7 +7,7 @@
 namespace {
 
 class ContactRulesTest : public CrmFixture {
-protected:
+  protected:
     void SetUp() override {
         bygg_ = AddCompany("Bygg AS");
         ror_ = AddCompany("Rør AS");
@@ -16,7 +16,9 @@ protected:
         AddContact("Ola 50% Nordmann", QString::number(ror_));
         AddContact("Lise Uten", "0");
         AddContact("Nils Null", "NULL");
-        Exec("UPDATE contact SET department='Salg_Nord', contact.email='x@y.no' WHERE realname='Lise Uten'");
+        Exec(
+            "UPDATE contact SET department='Salg_Nord', contact.email='x@y.no' WHERE "
+            "realname='Lise Uten'");
     }
     QStringList Names() {
         Query& q = dm_.ContactQuery();
@@ -29,15 +31,18 @@ protected:
 
 TEST_F(ContactRulesTest, TheStatementIsBuiltFromTheConditionAndAnIncompleteOneIsDropped) {
     const QString base =
-        "SELECT contact.*, companyname FROM contact LEFT JOIN company ON contact.companyid=company.id";
+        "SELECT contact.*, companyname FROM contact LEFT JOIN company ON "
+        "contact.companyid=company.id";
     EXPECT_EQ(ContactQuerySql("", "realname"), base + " ORDER BY realname");
-    EXPECT_EQ(ContactQuerySql("companyid=5", "realname"), base + " WHERE companyid=5 ORDER BY realname");
+    EXPECT_EQ(ContactQuerySql("companyid=5", "realname"),
+              base + " WHERE companyid=5 ORDER BY realname");
     EXPECT_EQ(ContactQuerySql("companyid=", "realname"), base + " ORDER BY realname");
     EXPECT_EQ(crm_.ContactCondition(), "");
 
     ASSERT_TRUE(RestrictContactsToCompany(bygg_));
     EXPECT_EQ(crm_.ContactCondition(), "companyid=" + QString::number(bygg_));
-    EXPECT_EQ(dm_.ContactQuery().Sql(), base + " WHERE companyid=" + QString::number(bygg_) + " ORDER BY realname");
+    EXPECT_EQ(dm_.ContactQuery().Sql(),
+              base + " WHERE companyid=" + QString::number(bygg_) + " ORDER BY realname");
     EXPECT_EQ(Names(), (QStringList{"Kari O'Hara", "Per \\ Backe"}));
     EXPECT_EQ(Column(dm_.ContactQuery(), "companyname"), (QStringList{"Bygg AS", "Bygg AS"}));
 
@@ -65,9 +70,9 @@ TEST_F(ContactRulesTest, EverySearchQuotesTheTextAndKeepsTheWildcards) {
         {"\\", {"Per \\ Backe"}},
         {"50%", {"Ola 50% Nordmann"}},
         {"%", {"Kari O'Hara", "Lise Uten", "Nils Null", "Ola 50% Nordmann", "Per \\ Backe"}},
-        {"salg_", {"Lise Uten"}},   // department
-        {"g_n", {"Lise Uten"}},     // "_" is any one character
-        {"x@y", {"Lise Uten"}},     // contact.email
+        {"salg_", {"Lise Uten"}},  // department
+        {"g_n", {"Lise Uten"}},    // "_" is any one character
+        {"x@y", {"Lise Uten"}},    // contact.email
         {"') OR ('1'='1", {}},
         {QString::fromUtf8("😀"), {}},
     };
@@ -89,10 +94,12 @@ TEST_F(ContactRulesTest, AFailingStatementIsShownAndTheQueryLeftClosed) {
     EXPECT_FALSE(RunContactQuery());
     EXPECT_FALSE(dm_.ContactQuery().IsActive());
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Kan ikke hente kontaktene:\n")) << Messages()[0].toStdString();
+    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Kan ikke hente kontaktene:\n"))
+        << Messages()[0].toStdString();
     EXPECT_TRUE(Messages()[0].contains("nosuchcolumn"));
     bool logged = false;
-    for (const QString& line : ctx_.log().Lines()) logged |= line.contains("SQL ERROR: SELECT contact.*");
+    for (const QString& line : ctx_.log().Lines())
+        logged |= line.contains("SQL ERROR: SELECT contact.*");
     EXPECT_TRUE(logged);
     // The next good condition opens it again.
     ASSERT_TRUE(ShowAllContacts());
@@ -115,7 +122,8 @@ TEST_F(ContactRulesTest, ANewContactBelongsToTheCompanyTheWindowAskedFor) {
     ASSERT_TRUE(q.Append());
     q.SetString("realname", "Ny Person");
     ASSERT_TRUE(q.Post()) << q.LastError().toStdString();
-    EXPECT_EQ(Scalar("SELECT CONCAT(companyid,'/',user,'/',usergroup,'/',rwx_all) FROM contact WHERE realname='Ny Person'"),
+    EXPECT_EQ(Scalar("SELECT CONCAT(companyid,'/',user,'/',usergroup,'/',rwx_all) FROM contact "
+                     "WHERE realname='Ny Person'"),
               std::to_string(ror_) + "/3/2/0");
 
     // Closing the list forgets the company and the condition.
@@ -141,7 +149,8 @@ TEST_F(ContactRulesTest, TyingAContactToTheCurrentCompany) {
     ASSERT_TRUE(dm_.CompanyTable().Locate("id", ror_));
     EXPECT_EQ(TieContactCaption(), QString::fromUtf8("Tilknytt til Rør AS"));
     ASSERT_TRUE(TieContactToCurrentCompany());
-    EXPECT_EQ(Scalar("SELECT companyid FROM contact WHERE realname='Lise Uten'"), std::to_string(ror_));
+    EXPECT_EQ(Scalar("SELECT companyid FROM contact WHERE realname='Lise Uten'"),
+              std::to_string(ror_));
     EXPECT_EQ(q.AsString("companyname"), QString::fromUtf8("Rør AS"));  // read again
 
     // "X" removes the tie (the window saves it).
@@ -156,8 +165,8 @@ TEST_F(ContactRulesTest, RelatedListsGetTheirConditions) {
     EXPECT_EQ(CompanyRelatedCondition(RelatedList::Documents, 7), "document.companyid=7");
     EXPECT_EQ(CompanyRelatedCondition(RelatedList::TimeRegistrations, 7), "external_company=7");
     EXPECT_EQ(CompanyRelatedCondition(RelatedList::ItemTransactions, 7), "customerid=7");
-    for (RelatedList l : {RelatedList::Entries, RelatedList::Offers, RelatedList::Orders, RelatedList::PurchaseOrders,
-                          RelatedList::Invoices})
+    for (RelatedList l : {RelatedList::Entries, RelatedList::Offers, RelatedList::Orders,
+                          RelatedList::PurchaseOrders, RelatedList::Invoices})
         EXPECT_EQ(CompanyRelatedCondition(l, 7), "companyid=7");
     EXPECT_EQ(ContactRelatedCondition(RelatedList::Documents, 9), "document.userid=9");
     EXPECT_EQ(ContactRelatedCondition(RelatedList::Calendar, 9), "external_contact=9");
@@ -167,7 +176,8 @@ TEST_F(ContactRulesTest, RelatedListsGetTheirConditions) {
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0], "Informasjon: Kommer i en senere versjon");
     QString shown;
-    RegisterRelatedList(RelatedList::Contacts, [&](const QString& condition) { shown = condition; });
+    RegisterRelatedList(RelatedList::Contacts,
+                        [&](const QString& condition) { shown = condition; });
     EXPECT_TRUE(ShowCompanyRelated(RelatedList::Contacts, bygg_));
     RegisterRelatedList(RelatedList::Contacts, {});
     EXPECT_EQ(shown, "companyid=" + QString::number(bygg_));

@@ -20,8 +20,9 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class CrmFixture : public ::testing::Test {
-protected:
-    CrmFixture() : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
+  protected:
+    CrmFixture()
+        : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
         ctx_.log().SetLoggingOn(true);
         ctx_.config().SetFolderPath(QStringLiteral("import"), folder_.path());
         ConnectParams p;
@@ -44,14 +45,16 @@ protected:
     QString ImportFolder() const { return folder_.path() + QLatin1Char('/'); }
 
     // Inserts a company through the server and gives its id.
-    int AddCompany(const QString& name, const QString& extraColumns = {}, const QString& extraValues = {}) {
+    int AddCompany(const QString& name, const QString& extraColumns = {},
+                   const QString& extraValues = {}) {
         Connection& c = dm_.connection();
-        Exec("INSERT INTO company (companyname" + extraColumns + ") VALUES (" + c.Quote(name) + extraValues + ")");
+        Exec("INSERT INTO company (companyname" + extraColumns + ") VALUES (" + c.Quote(name) +
+             extraValues + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM company"));
     }
     int AddContact(const QString& name, const QString& companyIdSql) {
-        Exec("INSERT INTO contact (realname, companyid) VALUES (" + dm_.connection().Quote(name) + "," +
-             companyIdSql + ")");
+        Exec("INSERT INTO contact (realname, companyid) VALUES (" + dm_.connection().Quote(name) +
+             "," + companyIdSql + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM contact"));
     }
 

@@ -21,7 +21,8 @@ AdminRun RunAdmin(const QStringList& args) {
     static int argc = 1;
     static char name[] = "demo_command_test";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    static QCoreApplication* app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     (void)app;
     QProcess p;
     p.start(VARLOKKEN_ADMIN, args);
@@ -38,22 +39,30 @@ AdminRun RunAdmin(const QStringList& args) {
 
 QStringList Args(const testsupport::TestDatabase& db, const QString& command) {
     const testsupport::ServerParams& s = db.server();
-    return {"--socket", QString::fromStdString(s.socket), "--user",     QString::fromStdString(s.user),
-            "--password", QString::fromStdString(s.password), "--database", QString::fromStdString(db.schema()),
+    return {"--socket",   QString::fromStdString(s.socket),
+            "--user",     QString::fromStdString(s.user),
+            "--password", QString::fromStdString(s.password),
+            "--database", QString::fromStdString(db.schema()),
             command};
 }
 
 // Every demo row with the columns a user sees, as one text.
 std::string Rows(const testsupport::TestDatabase& db) {
     return db.Scalar(
-               "SELECT GROUP_CONCAT(CONCAT_WS('|', id, companyname, postalcode, city, customer, vendor, "
+               "SELECT GROUP_CONCAT(CONCAT_WS('|', id, companyname, postalcode, city, customer, "
+               "vendor, "
                "defaultcontact) ORDER BY id SEPARATOR '\\n') FROM company") +
            "\n" +
-           db.Scalar("SELECT GROUP_CONCAT(CONCAT_WS('|', c.id, c.realname, c.companyid, IFNULL(k.companyname,'-')) "
-                     "ORDER BY c.id SEPARATOR '\\n') FROM contact c LEFT JOIN company k ON c.companyid=k.id") +
+           db.Scalar(
+               "SELECT GROUP_CONCAT(CONCAT_WS('|', c.id, c.realname, c.companyid, "
+               "IFNULL(k.companyname,'-')) "
+               "ORDER BY c.id SEPARATOR '\\n') FROM contact c LEFT JOIN company k ON "
+               "c.companyid=k.id") +
            "\n" +
-           db.Scalar("SELECT GROUP_CONCAT(CONCAT_WS('|', id, productcode, producttext, price, vendor) ORDER BY id "
-                     "SEPARATOR '\\n') FROM product");
+           db.Scalar(
+               "SELECT GROUP_CONCAT(CONCAT_WS('|', id, productcode, producttext, price, vendor) "
+               "ORDER BY id "
+               "SEPARATOR '\\n') FROM product");
 }
 
 TEST(DemoCommand, LoadsTheDemoRowsOnceAndLeavesUsersAlone) {
@@ -61,7 +70,8 @@ TEST(DemoCommand, LoadsTheDemoRowsOnceAndLeavesUsersAlone) {
     // Without the tables it says what to do.
     const AdminRun empty = RunAdmin(Args(db, "demo"));
     EXPECT_EQ(empty.exitCode, 1);
-    EXPECT_TRUE(empty.err.startsWith("varlokken-admin: demo: tabellen company finnes ikke")) << empty.err.toStdString();
+    EXPECT_TRUE(empty.err.startsWith("varlokken-admin: demo: tabellen company finnes ikke"))
+        << empty.err.toStdString();
 
     ASSERT_EQ(RunAdmin(Args(db, "init")).exitCode, 0);
     // A company that is there already stays as it is, and is not doubled.
@@ -71,20 +81,29 @@ TEST(DemoCommand, LoadsTheDemoRowsOnceAndLeavesUsersAlone) {
     ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
     EXPECT_TRUE(first.out.contains("fantes fra før")) << first.out.toStdString();
     const std::string rows = Rows(db);
-    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM company WHERE companyname='Nidaros Elektro AS'"), "1");
-    EXPECT_EQ(db.Scalar("SELECT city FROM company WHERE companyname='Nidaros Elektro AS'"), "EGEN BY");
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM company WHERE companyname='Nidaros Elektro AS'"),
+              "1");
+    EXPECT_EQ(db.Scalar("SELECT city FROM company WHERE companyname='Nidaros Elektro AS'"),
+              "EGEN BY");
     EXPECT_GE(std::stoi(db.Scalar("SELECT COUNT(*) FROM company")), 5);
     EXPECT_GE(std::stoi(db.Scalar("SELECT COUNT(*) FROM contact")), 5);
     EXPECT_GE(std::stoi(db.Scalar("SELECT COUNT(*) FROM product")), 5);
     // Names with "&" and Norwegian letters arrive as written; vendors and contacts are tied.
-    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM company WHERE companyname='Solberg & Sønn Maskin AS'"), "1");
-    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM product p JOIN company c ON p.vendor=c.id WHERE c.vendor=1 OR "
-                        "c.companyname='Nidaros Elektro AS'"),
-              db.Scalar("SELECT COUNT(*) FROM product WHERE vendor IS NOT NULL"));
-    EXPECT_EQ(db.Scalar("SELECT k.realname FROM company c JOIN contact k ON c.defaultcontact=k.id AND "
-                        "k.companyid=c.id WHERE c.companyname='Fjellheim Rørleggerservice AS'"),
-              "Kari Fjellheim");
-    EXPECT_EQ(db.Scalar("SELECT defaultcontact FROM company WHERE companyname='Nidaros Elektro AS'"), "NULL");
+    EXPECT_EQ(
+        db.Scalar("SELECT COUNT(*) FROM company WHERE companyname='Solberg & Sønn Maskin AS'"),
+        "1");
+    EXPECT_EQ(
+        db.Scalar(
+            "SELECT COUNT(*) FROM product p JOIN company c ON p.vendor=c.id WHERE c.vendor=1 OR "
+            "c.companyname='Nidaros Elektro AS'"),
+        db.Scalar("SELECT COUNT(*) FROM product WHERE vendor IS NOT NULL"));
+    EXPECT_EQ(
+        db.Scalar("SELECT k.realname FROM company c JOIN contact k ON c.defaultcontact=k.id AND "
+                  "k.companyid=c.id WHERE c.companyname='Fjellheim Rørleggerservice AS'"),
+        "Kari Fjellheim");
+    EXPECT_EQ(
+        db.Scalar("SELECT defaultcontact FROM company WHERE companyname='Nidaros Elektro AS'"),
+        "NULL");
     EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM users"), "0");
 
     const AdminRun second = RunAdmin(Args(db, "demo"));

@@ -10,9 +10,10 @@ namespace {
 const QString kBlock = QString::fromUtf8("Fjord Rør AS\r\nKaigata 1\r\n5003 BERGEN");
 
 class DocumentCompanyTest : public CrmFixture {
-protected:
+  protected:
     void SetUp() override {
-        company_ = AddCompany(QString::fromUtf8("Fjord Rør AS"), ", streetaddress, postaladdress, postalcode, city",
+        company_ = AddCompany(QString::fromUtf8("Fjord Rør AS"),
+                              ", streetaddress, postaladdress, postalcode, city",
                               ", 'Kaigata 1', 'Postboks 9', '5003', 'BERGEN'");
         contact_ = AddContact("Kari Fjord", QString::number(company_));
         AddContact("Annen Person", "0");
@@ -24,7 +25,8 @@ protected:
     // A document row of a kind, open in its table, with the given address and contact.
     Table& OpenDocument(DocumentKind kind, const QString& address, int contact) {
         Table& t = DocumentTableOf(kind);
-        Exec("INSERT INTO " + t.TableName() + " (ordernumber, deliveryaddress, external_contact) VALUES (1, " +
+        Exec("INSERT INTO " + t.TableName() +
+             " (ordernumber, deliveryaddress, external_contact) VALUES (1, " +
              dm_.connection().Quote(address) + ", " + QString::number(contact) + ")");
         t.SetFilterSql(QString());  // every status
         EXPECT_TRUE(dm_.OpenTableWithRights(t, false, false));
@@ -33,7 +35,8 @@ protected:
         return t;
     }
     std::string Stored(Table& t, const char* column) {
-        return Scalar("SELECT " + QString::fromLatin1(column) + " FROM " + t.TableName() + " WHERE id=" + t.AsString("id"));
+        return Scalar("SELECT " + QString::fromLatin1(column) + " FROM " + t.TableName() +
+                      " WHERE id=" + t.AsString("id"));
     }
 
     int company_ = 0;
@@ -122,8 +125,9 @@ TEST_F(DocumentCompanyTest, TheAddressGoesIntoTheFirstOpenDocument) {
 TEST_F(DocumentCompanyTest, TheVendorChooserHasOneRowPerVendorIdEvenForTheSameName) {
     const int twin1 = AddCompany("Tvilling AS");
     const int twin2 = AddCompany("Tvilling AS");
-    Exec(QString("INSERT INTO product (productcode, vendor) VALUES ('A1', %1), ('A2', %1), ('B1', %2), "
-                 "('C1', 9999), ('D1', NULL)")
+    Exec(QString(
+             "INSERT INTO product (productcode, vendor) VALUES ('A1', %1), ('A2', %1), ('B1', %2), "
+             "('C1', 9999), ('D1', NULL)")
              .arg(twin1)
              .arg(twin2));
     EXPECT_TRUE(CompanyMiniQuerySql("product").contains("group by `product`.vendor, companyname"));
@@ -132,7 +136,8 @@ TEST_F(DocumentCompanyTest, TheVendorChooserHasOneRowPerVendorIdEvenForTheSameNa
     ASSERT_EQ(q.RecordCount(), 4);
     QStringList rows;
     for (int i = 0; i < q.RecordCount(); ++i)
-        rows << q.TextAt(i, "companyname") + "|" + QString::number(ChosenVendorId(i)) + "|" + q.TextAt(i, "COUNT(*)");
+        rows << q.TextAt(i, "companyname") + "|" + QString::number(ChosenVendorId(i)) + "|" +
+                    q.TextAt(i, "COUNT(*)");
     // Vendor ids that are no company (or none) give rows with an empty name.
     EXPECT_EQ(rows, (QStringList{"|0|1", "|9999|1", "Tvilling AS|" + QString::number(twin1) + "|2",
                                  "Tvilling AS|" + QString::number(twin2) + "|1"}));
@@ -141,8 +146,10 @@ TEST_F(DocumentCompanyTest, TheVendorChooserHasOneRowPerVendorIdEvenForTheSameNa
 }
 
 TEST_F(DocumentCompanyTest, TheEmployeeChooserTicksWholeInitialsAndWritesTheTickedOnes) {
-    Exec("INSERT INTO users (initials, realname, activ) VALUES ('AB', 'Anne Berg', 1), ('ABC', 'Arne Bø', 1), "
-         "('OLD', 'Sluttet', 0), ('KN', 'Kari Nes', 1)");
+    Exec(
+        "INSERT INTO users (initials, realname, activ) VALUES ('AB', 'Anne Berg', 1), ('ABC', "
+        "'Arne Bø', 1), "
+        "('OLD', 'Sluttet', 0), ('KN', 'Kari Nes', 1)");
     Table& t = dm_.CompanyTable();
     ASSERT_TRUE(t.Edit());
     t.SetString("persons", "ABC, KN");
@@ -151,7 +158,8 @@ TEST_F(DocumentCompanyTest, TheEmployeeChooserTicksWholeInitialsAndWritesTheTick
     std::vector<PersonChoice> shown;
     std::vector<bool> ticksShown;
     auto choose = [&](std::optional<std::vector<bool>> answer) {
-        return [&shown, &ticksShown, answer](const std::vector<PersonChoice>& users, const std::vector<bool>& ticks) {
+        return [&shown, &ticksShown, answer](const std::vector<PersonChoice>& users,
+                                             const std::vector<bool>& ticks) {
             shown = users;
             ticksShown = ticks;
             return answer;
@@ -171,7 +179,8 @@ TEST_F(DocumentCompanyTest, TheEmployeeChooserTicksWholeInitialsAndWritesTheTick
     EXPECT_TRUE(t.IsEditing());
     EXPECT_EQ(t.AsString("persons"), "AB, KN");
     ASSERT_TRUE(t.Post());
-    EXPECT_EQ(Scalar("SELECT persons FROM company WHERE id=" + QString::number(company_)), "AB, KN");
+    EXPECT_EQ(Scalar("SELECT persons FROM company WHERE id=" + QString::number(company_)),
+              "AB, KN");
 
     // Nothing ticked stores an empty text; an empty text starts with nothing ticked.
     ASSERT_TRUE(PickPersons(t, choose(std::vector<bool>{false, false, false})));

@@ -17,8 +17,9 @@
 namespace {
 
 class PostalRegisterTest : public ::testing::Test {
-protected:
-    PostalRegisterTest() : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
+  protected:
+    PostalRegisterTest()
+        : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
         ctx_.log().SetLoggingOn(true);
         ctx_.config().SetFolderPath(QStringLiteral("import"), folder_.path());
     }
@@ -42,24 +43,27 @@ TEST_F(PostalRegisterTest, TheFileLiesInTheImportFolder) {
 }
 
 TEST_F(PostalRegisterTest, OddLinesAreReadWithoutHarm) {
-    WriteRegister(QByteArray("0001\tOSLO\t0301\tOSLO\tP\n"
-                             "\n"
-                             "12\n"                              // too short: skipped
-                             "0150\tOSLO\t0301\tOSLO\tG\r\n"     // CR LF
-                             "0150\tANDRE\t0301\tOSLO\tG\n"      // the first line of a code wins
-                             "1300\tSANDVIKA\n"                  // fields missing
-                             "2000\n"                            // a code only
-                             "2001LILLESTRØM\n"                  // no tab: no place
-                             "5003\t  BERGEN  \t1201\tBERGEN\tB\tX\n"  // blanks and a fifth tab
-                             "9999\tSISTE"));                    // no line end at the end
+    WriteRegister(
+        QByteArray("0001\tOSLO\t0301\tOSLO\tP\n"
+                   "\n"
+                   "12\n"                                    // too short: skipped
+                   "0150\tOSLO\t0301\tOSLO\tG\r\n"           // CR LF
+                   "0150\tANDRE\t0301\tOSLO\tG\n"            // the first line of a code wins
+                   "1300\tSANDVIKA\n"                        // fields missing
+                   "2000\n"                                  // a code only
+                   "2001LILLESTRØM\n"                        // no tab: no place
+                   "5003\t  BERGEN  \t1201\tBERGEN\tB\tX\n"  // blanks and a fifth tab
+                   "9999\tSISTE"));                          // no line end at the end
     const struct {
         const char* code;
         const char* place;
     } cases[] = {
-        {"0001", "OSLO"}, {"0150", "OSLO"}, {"1300", "SANDVIKA"}, {"2000", ""}, {"2001", ""},
-        {"5003", "BERGEN"}, {"9999", "SISTE"}, {"12", ""}, {"0002", ""}, {"015", ""}, {"01500", ""},
+        {"0001", "OSLO"}, {"0150", "OSLO"},   {"1300", "SANDVIKA"}, {"2000", ""},
+        {"2001", ""},     {"5003", "BERGEN"}, {"9999", "SISTE"},    {"12", ""},
+        {"0002", ""},     {"015", ""},        {"01500", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(LookupPostalPlace(c.code), QString::fromUtf8(c.place)) << c.code;
+    for (const auto& c : cases)
+        EXPECT_EQ(LookupPostalPlace(c.code), QString::fromUtf8(c.place)) << c.code;
 
     const PostalLookupResult r = LookupPostalCode("5003");
     EXPECT_EQ(r.status, PostalStatus::Found);
@@ -69,9 +73,10 @@ TEST_F(PostalRegisterTest, OddLinesAreReadWithoutHarm) {
 }
 
 TEST_F(PostalRegisterTest, Windows1252AndUtf8FilesReadTheSame) {
-    const QString line = QString::fromUtf8("7011\tTRONDHEIM\t1601\tTRONDHEIM\tG\n"
-                                           "9008\tTROMSØ\t1902\tTROMSØ\tG\n"
-                                           "4306\tSANDNES\t1102\tSANDNES\tG\n");
+    const QString line = QString::fromUtf8(
+        "7011\tTRONDHEIM\t1601\tTRONDHEIM\tG\n"
+        "9008\tTROMSØ\t1902\tTROMSØ\tG\n"
+        "4306\tSANDNES\t1102\tSANDNES\tG\n");
     const QByteArray encodings[] = {platform::EncodeWindows1252(line), line.toUtf8(),
                                     QByteArray("\xEF\xBB\xBF") + line.toUtf8()};
     for (const QByteArray& bytes : encodings) {
@@ -83,12 +88,13 @@ TEST_F(PostalRegisterTest, Windows1252AndUtf8FilesReadTheSame) {
 }
 
 TEST_F(PostalRegisterTest, TheWindowShowsCountyAndCategoryTexts) {
-    WriteRegister(QByteArray("0150\tOSLO\t0301\tOSLO\tG\n"
-                             "0001\tOSLO\t0301\tOSLO\tK\n"
-                             "1300\tSTED\t1301\tKOMMUNE\tS\n"
-                             "1500\tSTED\tAB01\tKOMMUNE\tF\n"
-                             "2400\tSTED\t2401\tKOMMUNE\tX\n"
-                             "2300\tSTED\t2301\tKOMMUNE\tP\n"));
+    WriteRegister(
+        QByteArray("0150\tOSLO\t0301\tOSLO\tG\n"
+                   "0001\tOSLO\t0301\tOSLO\tK\n"
+                   "1300\tSTED\t1301\tKOMMUNE\tS\n"
+                   "1500\tSTED\tAB01\tKOMMUNE\tF\n"
+                   "2400\tSTED\t2401\tKOMMUNE\tX\n"
+                   "2300\tSTED\t2301\tKOMMUNE\tP\n"));
     const struct {
         const char* code;
         const char* county;
@@ -111,8 +117,8 @@ TEST_F(PostalRegisterTest, TheWindowShowsCountyAndCategoryTexts) {
     // A code on no line shows "?" everywhere; three or five characters are not looked up.
     const PostalLookupResult missing = LookupPostalCode("8888");
     EXPECT_EQ(missing.status, PostalStatus::NotFound);
-    for (const QString& s : {missing.place, missing.municipalityNumber, missing.municipality, missing.county,
-                             missing.category})
+    for (const QString& s : {missing.place, missing.municipalityNumber, missing.municipality,
+                             missing.county, missing.category})
         EXPECT_EQ(s, "?");
     EXPECT_FALSE(LookupPostalCode("015").lookedUp);
     EXPECT_FALSE(LookupPostalCode("01500").lookedUp);
@@ -120,9 +126,16 @@ TEST_F(PostalRegisterTest, TheWindowShowsCountyAndCategoryTexts) {
     const struct {
         const char* number;
         const char* county;
-    } counties[] = {{"0101", "ØSTFOLD"}, {"1201", "HORDALAND"}, {"1502", "MØRE OG ROMSDAL"}, {"0001", ""},
-                    {"2401", ""},        {"9", ""},             {"", ""},                   {"x1", ""}};
-    for (const auto& c : counties) EXPECT_EQ(CountyName(c.number), QString::fromUtf8(c.county)) << c.number;
+    } counties[] = {{"0101", "ØSTFOLD"},
+                    {"1201", "HORDALAND"},
+                    {"1502", "MØRE OG ROMSDAL"},
+                    {"0001", ""},
+                    {"2401", ""},
+                    {"9", ""},
+                    {"", ""},
+                    {"x1", ""}};
+    for (const auto& c : counties)
+        EXPECT_EQ(CountyName(c.number), QString::fromUtf8(c.county)) << c.number;
 }
 
 TEST_F(PostalRegisterTest, AHundredThousandLinesAreReadOnceAndAgainWhenTheFileChanges) {
@@ -176,12 +189,16 @@ TEST_F(PostalRegisterTest, TheDownloadAddressIsACompanySetting) {
     } cases[] = {
         {"", ""},
         {"   ", ""},
-        {"http://nedlasting.example.no", "http://nedlasting.example.no/ftp/textfiles/postnummer.txt"},
-        {"http://nedlasting.example.no/", "http://nedlasting.example.no/ftp/textfiles/postnummer.txt"},
-        {"http://127.0.0.1:8080/sti med blank", "http://127.0.0.1:8080/sti med blank/ftp/textfiles/postnummer.txt"},
+        {"http://nedlasting.example.no",
+         "http://nedlasting.example.no/ftp/textfiles/postnummer.txt"},
+        {"http://nedlasting.example.no/",
+         "http://nedlasting.example.no/ftp/textfiles/postnummer.txt"},
+        {"http://127.0.0.1:8080/sti med blank",
+         "http://127.0.0.1:8080/sti med blank/ftp/textfiles/postnummer.txt"},
     };
     for (const auto& c : cases) {
-        ctx_.config().WriteKey(ConfigStore::StandardSection, kPostalDownloadServerKey, QString::fromUtf8(c.server));
+        ctx_.config().WriteKey(ConfigStore::StandardSection, kPostalDownloadServerKey,
+                               QString::fromUtf8(c.server));
         EXPECT_EQ(PostalDownloadAddress(), QString::fromUtf8(c.address)) << c.server;
     }
 }

@@ -26,18 +26,21 @@ struct DemoCompany {
 };
 
 const DemoCompany kCompanies[] = {
-    {"Fjellheim Rørleggerservice AS", "912345670", "Storgata 14", "Postboks 120 Sentrum", "0155", "OSLO",
-     "22 33 44 55", "post@fjellheim-ror.example.no", "www.fjellheim-ror.example.no", "Rørlegger", 1, 0, 0, 0, 0},
+    {"Fjellheim Rørleggerservice AS", "912345670", "Storgata 14", "Postboks 120 Sentrum", "0155",
+     "OSLO", "22 33 44 55", "post@fjellheim-ror.example.no", "www.fjellheim-ror.example.no",
+     "Rørlegger", 1, 0, 0, 0, 0},
     {"Bryggen Kontorutstyr AS", "923456781", "Strandkaien 3", "", "5013", "BERGEN", "55 66 77 88",
-     "ordre@bryggen-kontor.example.no", "www.bryggen-kontor.example.no", "Kontorrekvisita", 0, 1, 0, 0, 0},
+     "ordre@bryggen-kontor.example.no", "www.bryggen-kontor.example.no", "Kontorrekvisita", 0, 1, 0,
+     0, 0},
     {"Nidaros Elektro AS", "934567892", "Kongens gate 22", "", "7011", "TRONDHEIM", "73 10 20 30",
      "salg@nidaros-elektro.example.no", "www.nidaros-elektro.example.no", "Elektro", 0, 1, 1, 0, 0},
-    {"Sandnes Byggevarer AS", "945678903", "Langgata 40", "Postboks 77", "4306", "SANDNES", "51 60 70 80",
-     "firmapost@sandnes-bygg.example.no", "www.sandnes-bygg.example.no", "Byggevarer", 1, 1, 0, 1, 0},
+    {"Sandnes Byggevarer AS", "945678903", "Langgata 40", "Postboks 77", "4306", "SANDNES",
+     "51 60 70 80", "firmapost@sandnes-bygg.example.no", "www.sandnes-bygg.example.no",
+     "Byggevarer", 1, 1, 0, 1, 0},
     {"Ishavskysten Sjømat AS", "956789014", "Storgata 88", "", "9008", "TROMSØ", "77 60 50 40",
      "post@ishavskysten.example.no", "", "Sjømat", 1, 0, 0, 0, 0},
-    {"Bragernes Regnskapskontor DA", "967890125", "Bragernes torg 5", "", "3017", "DRAMMEN", "32 20 30 40",
-     "regnskap@bragernes.example.no", "", "Regnskap", 1, 0, 0, 1, 0},
+    {"Bragernes Regnskapskontor DA", "967890125", "Bragernes torg 5", "", "3017", "DRAMMEN",
+     "32 20 30 40", "regnskap@bragernes.example.no", "", "Regnskap", 1, 0, 0, 1, 0},
     {"Solberg & Sønn Maskin AS", "978901236", "Industriveien 7", "", "2317", "HAMAR", "62 50 60 70",
      "verksted@solberg-maskin.example.no", "", "Verksted", 1, 0, 0, 0, 1},
 };
@@ -54,15 +57,22 @@ struct DemoContact {
 const DemoContact kContacts[] = {
     {"Fjellheim Rørleggerservice AS", "Kari Fjellheim", "Daglig leder", "900 11 222", "22 33 44 56",
      "kari@fjellheim-ror.example.no"},
-    {"Fjellheim Rørleggerservice AS", "Anders Lunde", "Prosjektleder", "900 33 444", "", "anders@fjellheim-ror.example.no"},
-    {"Bryggen Kontorutstyr AS", "Ingrid Vik", "Salgssjef", "911 22 333", "55 66 77 89", "ingrid@bryggen-kontor.example.no"},
-    {"Nidaros Elektro AS", "Per Aune", "Selger", "922 33 444", "73 10 20 31", "per@nidaros-elektro.example.no"},
-    {"Nidaros Elektro AS", "Silje Moen", "Innkjøper", "922 55 666", "", "silje@nidaros-elektro.example.no"},
-    {"Sandnes Byggevarer AS", "Tor Eide", "Butikksjef", "933 44 555", "51 60 70 81", "tor@sandnes-bygg.example.no"},
-    {"Ishavskysten Sjømat AS", "Marit Johansen", "Økonomiansvarlig", "944 55 666", "", "marit@ishavskysten.example.no"},
-    {"Bragernes Regnskapskontor DA", "Hans Kristiansen", "Autorisert regnskapsfører", "955 66 777", "32 20 30 41",
-     "hans@bragernes.example.no"},
-    {"Solberg & Sønn Maskin AS", "Geir Solberg", "Daglig leder", "966 77 888", "", "geir@solberg-maskin.example.no"},
+    {"Fjellheim Rørleggerservice AS", "Anders Lunde", "Prosjektleder", "900 33 444", "",
+     "anders@fjellheim-ror.example.no"},
+    {"Bryggen Kontorutstyr AS", "Ingrid Vik", "Salgssjef", "911 22 333", "55 66 77 89",
+     "ingrid@bryggen-kontor.example.no"},
+    {"Nidaros Elektro AS", "Per Aune", "Selger", "922 33 444", "73 10 20 31",
+     "per@nidaros-elektro.example.no"},
+    {"Nidaros Elektro AS", "Silje Moen", "Innkjøper", "922 55 666", "",
+     "silje@nidaros-elektro.example.no"},
+    {"Sandnes Byggevarer AS", "Tor Eide", "Butikksjef", "933 44 555", "51 60 70 81",
+     "tor@sandnes-bygg.example.no"},
+    {"Ishavskysten Sjømat AS", "Marit Johansen", "Økonomiansvarlig", "944 55 666", "",
+     "marit@ishavskysten.example.no"},
+    {"Bragernes Regnskapskontor DA", "Hans Kristiansen", "Autorisert regnskapsfører", "955 66 777",
+     "32 20 30 41", "hans@bragernes.example.no"},
+    {"Solberg & Sønn Maskin AS", "Geir Solberg", "Daglig leder", "966 77 888", "",
+     "geir@solberg-maskin.example.no"},
     {nullptr, "Lise Berg", "Konsulent", "977 88 999", "", "lise.berg@example.no"},
 };
 
@@ -96,23 +106,27 @@ const DemoProduct kProducts[] = {
      "Nidaros Elektro AS", "NE-88009", ""},
     {"BYGG-SKRUE-5X50", "Treskrue 5x50 mm, 200 stk", "eske", "BYGG", 89.00, 45, 30, 10, 80,
      "Sandnes Byggevarer AS", "SB-5050", ""},
-    {"ARB-MONTOR", "Arbeid montør, per time", "time", "ARBEID", 450.00, 40, 0, 0, 0, nullptr, "", ""},
+    {"ARB-MONTOR", "Arbeid montør, per time", "time", "ARBEID", 450.00, 40, 0, 0, 0, nullptr, "",
+     ""},
 };
 
 QString Text(const char* s) { return QString::fromUtf8(s ? s : ""); }
 QString Number(double v) { return QString::number(v, 'f', 2); }
 
 class DemoLoader {
-public:
+  public:
     DemoLoader(Connection& db, AdminIo& io) : db_(db), io_(io) {}
 
     bool Run() {
         for (const char* table : {"company", "contact", "product"}) {
-            const QueryResult r = db_.Query("SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = " +
-                                            db_.Quote(QString::fromLatin1(table)));
+            const QueryResult r = db_.Query(
+                "SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() "
+                "AND TABLE_NAME = " +
+                db_.Quote(QString::fromLatin1(table)));
             if (!r.ok()) return Fail(r.Error());
             if (r.Scalar() != "1")
-                return Fail("tabellen " + QString::fromLatin1(table) + " finnes ikke (kjør varlokken-admin init først)");
+                return Fail("tabellen " + QString::fromLatin1(table) +
+                            " finnes ikke (kjør varlokken-admin init først)");
         }
         if (!db_.Begin()) return Fail(db_.LastError());
         if (!Companies() || !Contacts() || !DefaultContacts() || !Products()) {
@@ -126,7 +140,7 @@ public:
     int added = 0;
     int existed = 0;
 
-private:
+  private:
     bool Fail(const QString& error) {
         error_ = error;
         AdminFail(io_, "demo: " + error);
@@ -135,7 +149,8 @@ private:
 
     // The id of the first row matching the condition; 0 when none, -1 on failure.
     int FindId(const QString& table, const QString& condition) {
-        const QueryResult r = db_.Query("SELECT id FROM " + table + " WHERE " + condition + " ORDER BY id LIMIT 1");
+        const QueryResult r =
+            db_.Query("SELECT id FROM " + table + " WHERE " + condition + " ORDER BY id LIMIT 1");
         if (!r.ok()) {
             Fail(r.Error());
             return -1;
@@ -158,7 +173,8 @@ private:
             columns << Connection::QuoteIdentifier(it.key());
             literals << db_.Quote(it.value());
         }
-        if (!db_.Exec("INSERT INTO " + table + " (" + columns.join(',') + ") VALUES (" + literals.join(',') + ")")) {
+        if (!db_.Exec("INSERT INTO " + table + " (" + columns.join(',') + ") VALUES (" +
+                      literals.join(',') + ")")) {
             Fail(db_.LastError());
             return -1;
         }
@@ -173,15 +189,26 @@ private:
     bool Companies() {
         for (const DemoCompany& c : kCompanies) {
             QMap<QString, QString> v = Header();
-            v.insert({{"companyname", Text(c.name)}, {"orgnumber", Text(c.orgnumber)},
-                      {"streetaddress", Text(c.street)}, {"postaladdress", Text(c.postal)},
-                      {"postalcode", Text(c.code)}, {"city", Text(c.city)}, {"phone", Text(c.phone)},
-                      {"email", Text(c.email)}, {"homepage", Text(c.homepage)}, {"branch", Text(c.branch)},
-                      {"customer", QString::number(c.customer)}, {"vendor", QString::number(c.vendor)},
-                      {"equipvendor", QString::number(c.equipvendor)}, {"partner", QString::number(c.partner)},
-                      {"blacklisted", QString::number(c.blacklisted)}, {"country", "47"}, {"tax", "1"}});
+            v.insert({{"companyname", Text(c.name)},
+                      {"orgnumber", Text(c.orgnumber)},
+                      {"streetaddress", Text(c.street)},
+                      {"postaladdress", Text(c.postal)},
+                      {"postalcode", Text(c.code)},
+                      {"city", Text(c.city)},
+                      {"phone", Text(c.phone)},
+                      {"email", Text(c.email)},
+                      {"homepage", Text(c.homepage)},
+                      {"branch", Text(c.branch)},
+                      {"customer", QString::number(c.customer)},
+                      {"vendor", QString::number(c.vendor)},
+                      {"equipvendor", QString::number(c.equipvendor)},
+                      {"partner", QString::number(c.partner)},
+                      {"blacklisted", QString::number(c.blacklisted)},
+                      {"country", "47"},
+                      {"tax", "1"}});
             bool inserted = false;
-            const int id = Ensure("company", "companyname=" + db_.Quote(Text(c.name)), v, &inserted);
+            const int id =
+                Ensure("company", "companyname=" + db_.Quote(Text(c.name)), v, &inserted);
             if (id < 0) return false;
             companyIds_.insert(Text(c.name), id);
             if (inserted) newCompanies_.insert(id);
@@ -192,13 +219,19 @@ private:
     bool Contacts() {
         for (const DemoContact& c : kContacts) {
             const int companyId = c.company ? companyIds_.value(Text(c.company)) : 0;
-            const QString sameCompany = c.company ? "companyid=" + db_.Quote(QString::number(companyId))
-                                                  : QString("(companyid=0 OR companyid IS NULL)");
+            const QString sameCompany = c.company
+                                            ? "companyid=" + db_.Quote(QString::number(companyId))
+                                            : QString("(companyid=0 OR companyid IS NULL)");
             QMap<QString, QString> v = Header();
-            v.insert({{"realname", Text(c.name)}, {"title", Text(c.title)}, {"mobilephone", Text(c.mobile)},
-                      {"internalphone", Text(c.work)}, {"email", Text(c.email)},
-                      {"companyid", QString::number(companyId)}, {"activ", "1"}});
-            const int id = Ensure("contact", "realname=" + db_.Quote(Text(c.name)) + " AND " + sameCompany, v);
+            v.insert({{"realname", Text(c.name)},
+                      {"title", Text(c.title)},
+                      {"mobilephone", Text(c.mobile)},
+                      {"internalphone", Text(c.work)},
+                      {"email", Text(c.email)},
+                      {"companyid", QString::number(companyId)},
+                      {"activ", "1"}});
+            const int id =
+                Ensure("contact", "realname=" + db_.Quote(Text(c.name)) + " AND " + sameCompany, v);
             if (id < 0) return false;
             if (newCompanies_.contains(companyId) && !firstContact_.contains(companyId))
                 firstContact_.insert(companyId, id);
@@ -209,9 +242,10 @@ private:
     // A company the demo added gets its first contact as default contact.
     bool DefaultContacts() {
         for (auto it = firstContact_.cbegin(); it != firstContact_.cend(); ++it) {
-            if (!db_.Exec("UPDATE company SET defaultcontact=" + db_.Quote(QString::number(it.value())) +
-                          " WHERE id=" + db_.Quote(QString::number(it.key())) +
-                          " AND (defaultcontact IS NULL OR defaultcontact=0)"))
+            if (!db_.Exec(
+                    "UPDATE company SET defaultcontact=" + db_.Quote(QString::number(it.value())) +
+                    " WHERE id=" + db_.Quote(QString::number(it.key())) +
+                    " AND (defaultcontact IS NULL OR defaultcontact=0)"))
                 return Fail(db_.LastError());
         }
         return true;
@@ -221,12 +255,22 @@ private:
         for (const DemoProduct& p : kProducts) {
             const double price = p.cost + p.cost / 100 * p.addpercent;
             QMap<QString, QString> v = Header();
-            v.insert({{"productcode", Text(p.code)}, {"producttext", Text(p.text)}, {"piece", Text(p.piece)},
-                      {"productgroup", Text(p.group)}, {"cost", Number(p.cost)}, {"real_cost", Number(p.cost)},
-                      {"addpercent", Number(p.addpercent)}, {"price", Number(price)}, {"vatcode", "0"},
-                      {"instock", Number(p.instock)}, {"minstock", Number(p.minstock)},
-                      {"maxstock", Number(p.maxstock)}, {"vendorid", Text(p.vendorCode)}, {"EAN", Text(p.ean)},
-                      {"value", "100"}, {"lastpriceupdate", QDate::currentDate().toString("yyyy-MM-dd")},
+            v.insert({{"productcode", Text(p.code)},
+                      {"producttext", Text(p.text)},
+                      {"piece", Text(p.piece)},
+                      {"productgroup", Text(p.group)},
+                      {"cost", Number(p.cost)},
+                      {"real_cost", Number(p.cost)},
+                      {"addpercent", Number(p.addpercent)},
+                      {"price", Number(price)},
+                      {"vatcode", "0"},
+                      {"instock", Number(p.instock)},
+                      {"minstock", Number(p.minstock)},
+                      {"maxstock", Number(p.maxstock)},
+                      {"vendorid", Text(p.vendorCode)},
+                      {"EAN", Text(p.ean)},
+                      {"value", "100"},
+                      {"lastpriceupdate", QDate::currentDate().toString("yyyy-MM-dd")},
                       {"recalc_id", "0"}});
             if (p.vendor) v.insert("vendor", QString::number(companyIds_.value(Text(p.vendor))));
             if (Ensure("product", "productcode=" + db_.Quote(Text(p.code)), v) < 0) return false;

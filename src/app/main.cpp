@@ -12,6 +12,7 @@
 #include "app/frame/StartUp.h"
 #include "app/ui/LogonDialog.h"
 #include "app/ui/MainWindow.h"
+#include "crm/CrmModule.h"
 #include "data/DataModule.h"
 #include "products/ProductRules.h"
 #include "ui/QtPrompter.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
         window.SetReconnectHandler([](QWidget* parent) { return ShowLogonDialog(parent); });
         DataModule dm;
         ProductRules productRules(dm);  // the product table's save and calculation rules
+        CrmModule crm(dm);               // companies, contacts and the postal register
         // "&Avbryt" in the log-on dialog ends the program; a failed log-on goes on without data.
         if (RunStartLogon(nullptr) != LogonOutcome::Cancelled) {
             window.show();

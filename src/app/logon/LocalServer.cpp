@@ -127,12 +127,17 @@ ConnectParams LocalServer::Params(const QString& user, const QString& password,
     return p;
 }
 
-QString LocalServer::TailOfErrorLog() const {
-    QFile f(ErrorLogFile());
+namespace {
+// The last three lines of a server's log file, for a message.
+QString TailOf(const QString& path) {
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     return lines.mid(qMax<qsizetype>(0, lines.size() - 3)).join(QStringLiteral(" | "));
 }
+}  // namespace
+
+QString LocalServer::TailOfErrorLog() const { return TailOf(ErrorLogFile()); }
 
 bool LocalServer::Initialise(QString* error) {
     const QString install = FindProgram(QStringLiteral("mariadb-install-db"));
@@ -157,7 +162,9 @@ bool LocalServer::Initialise(QString* error) {
             p.kill();
             p.waitForFinished();
         }
+        const QString tail = TailOf(folder_ + QStringLiteral("install.log"));
         *error = QStringLiteral("mariadb-install-db feilet, se %1install.log").arg(folder_);
+        if (!tail.isEmpty()) *error += QStringLiteral(": ") + tail;
         return false;
     }
     Report(QStringLiteral("Lokal databaseserver: databasefilene er opprettet"));

@@ -1,4 +1,4 @@
-#include "data/ui/CommandSet.h"
+#include "ui/CommandSet.h"
 
 #include <QToolButton>
 #include <QWidget>

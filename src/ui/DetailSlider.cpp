@@ -1,4 +1,4 @@
-#include "data/ui/DetailSlider.h"
+#include "ui/DetailSlider.h"
 
 DetailSlider::DetailSlider(std::vector<QWidget*> panels, QWidget* parent)
     : QSlider(Qt::Horizontal, parent), panels_(std::move(panels)) {

@@ -1,4 +1,4 @@
-#include "data/ui/LaterVersion.h"
+#include "ui/LaterVersion.h"
 
 #include "app/frame/Prompter.h"
 

@@ -13,7 +13,7 @@
 #include "app/frame/AppContext.h"
 #include "data/DataModule.h"
 #include "data/Users.h"
-#include "data/ui/DetailSlider.h"
+#include "ui/DetailSlider.h"
 #include "ui/DbCheckBox.h"
 #include "ui/DbFieldLink.h"
 #include "ui/DbLabel.h"

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "data/Rights.h"
-#include "data/ui/CommandSet.h"
+#include "ui/CommandSet.h"
 #include "ui/WindowBase.h"
 
 class DbLineEdit;

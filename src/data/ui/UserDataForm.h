@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "data/ui/CommandSet.h"
+#include "ui/CommandSet.h"
 #include "ui/WindowBase.h"
 
 class DbLineEdit;

@@ -13,7 +13,7 @@
 #include "data/DataModule.h"
 #include "data/Rights.h"
 #include "data/Users.h"
-#include "data/ui/LaterVersion.h"
+#include "ui/LaterVersion.h"
 #include "data/ui/UserAccessForm.h"
 #include "data/ui/UserDataForm.h"
 #include "ui/DatasetTableModel.h"

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "data/ui/CommandSet.h"
+#include "ui/CommandSet.h"
 #include "data/ui/UserAccessForm.h"
 #include "data/ui/UserDataForm.h"
 #include "ui/WindowBase.h"

@@ -6,7 +6,7 @@
 
 #include "UsersWindowFixture.h"
 #include "data/Catalogue.h"
-#include "data/ui/DetailSlider.h"
+#include "ui/DetailSlider.h"
 #include "data/ui/GroupsForm.h"
 #include "data/ui/RecordInfoForm.h"
 #include "data/ui/TableSetupForm.h"

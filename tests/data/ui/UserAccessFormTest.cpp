@@ -7,7 +7,7 @@
 
 #include "UsersWindowFixture.h"
 #include "data/Rights.h"
-#include "data/ui/DetailSlider.h"
+#include "ui/DetailSlider.h"
 #include "data/ui/UserAccessForm.h"
 #include "ui/DbLineEdit.h"
 #include "ui/DbMemo.h"

@@ -4,7 +4,7 @@
 #include <QTableView>
 
 #include "UsersWindowFixture.h"
-#include "data/ui/DetailSlider.h"
+#include "ui/DetailSlider.h"
 #include "data/ui/UserAccessForm.h"
 #include "data/ui/UserDataForm.h"
 #include "data/ui/UserListForm.h"

@@ -1,0 +1,142 @@
+#include "ui/RecordWindow.h"
+
+#include <QHBoxLayout>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/frame/Prompter.h"
+#include "db/Dataset.h"
+#include "ui/DbDateEdit.h"
+#include "ui/DbFieldLink.h"
+#include "ui/DbLineEdit.h"
+#include "ui/DbNavigator.h"
+#include "ui/DetailSlider.h"
+
+RecordWindowBase::RecordWindowBase(const QString& windowName, const QString& title, Dataset& dataset, QWidget* parent)
+    : WindowBase<QDialog>(windowName, parent), dataset_(&dataset), title_(title), commands_(this) {
+    const Qt::Key ctrl = Qt::Key(Qt::CTRL);
+    QAction* save = commands_.Add("Lagre", "Lagre", QKeySequence(ctrl | Qt::Key_S), [this] { Save(); });
+    QAction* cancel = commands_.Add("Avbryt", [this] { CancelEdit(); });
+    QAction* add = commands_.Add("Ny", "Ny", QKeySequence(ctrl | Qt::Key_N), [this] { NewRecord(); });
+    QAction* remove = commands_.Add("Slett", "Slett", QKeySequence(ctrl | Qt::Key_Delete), [this] { DeleteRecord(); });
+
+    navigator_ = new DbNavigator(this);
+    navigator_->SetDataset(&dataset);
+    navigator_->SetVisibleButtons({DbNavigator::First, DbNavigator::Prior, DbNavigator::Next, DbNavigator::Last});
+
+    toolRow_ = new QHBoxLayout;
+    for (QAction* a : {save, cancel, add, remove}) toolRow_->addWidget(commands_.Button(a, this));
+    toolRow_->addWidget(navigator_);
+    toolRow_->addStretch();
+    layout_ = new QVBoxLayout(this);
+    layout_->addLayout(toolRow_);
+
+    auto state = [this](Dataset&) {
+        UpdateCaption();
+        UpdateCommands();
+    };
+    eventIds_ = {dataset.OnStateChange().Add(state), dataset.AfterScroll().Add(state)};
+    UpdateCaption();
+    UpdateCommands();
+}
+
+RecordWindowBase::~RecordWindowBase() {
+    dataset_->OnStateChange().Remove(eventIds_[0]);
+    dataset_->AfterScroll().Remove(eventIds_[1]);
+}
+
+void RecordWindowBase::SetPanels(std::vector<QWidget*> panels) {
+    if (slider_ || panels.empty()) return;
+    for (std::size_t i = 0; i < panels.size(); ++i) layout_->addWidget(panels[i], i + 1 == panels.size() ? 1 : 0);
+    slider_ = new DetailSlider(std::move(panels), this);
+    slider_->setObjectName(QStringLiteral("detailSlider"));
+    toolRow_->addWidget(slider_);
+    connect(slider_, &QSlider::valueChanged, this, [this] { SetDiverse(slider_->LevelText()); });
+    slider_->SetLevelText(Diverse());
+}
+
+DbLineEdit* RecordWindowBase::TextEdit(const QString& column, QWidget* parent) {
+    auto* edit = new DbLineEdit(dataset_, column, parent);
+    edit->setObjectName(column);
+    return edit;
+}
+
+DbLineEdit* RecordWindowBase::NumberEdit(const QString& column, QWidget* parent, bool decimals) {
+    DbLineEdit* edit = TextEdit(column, parent);
+    const QString pattern = decimals ? QStringLiteral(R"(-?[0-9 ]*([.,][0-9]*)?)") : QStringLiteral("-?[0-9 ]*");
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setToolTip(decimals ? QStringLiteral("Bare tall") : QStringLiteral("Bare hele tall"));
+    // Runs after the edit's own handler: the record gets the number as the server reads it
+    // ("1 234,5" is 1234.5; a lone sign or comma is no number yet).
+    connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        QString number = text;
+        number.remove(u' ').remove(QChar(0x00A0)).replace(u',', u'.');
+        if (number == u"-" || number == u"." || number == u"-.") number.clear();
+        if (number != text) edit->link().Change(number);
+    });
+    return edit;
+}
+
+DbDateEdit* RecordWindowBase::DateEdit(const QString& column, QWidget* parent) {
+    auto* edit = new DbDateEdit(dataset_, column, parent);
+    edit->setObjectName(column);
+    return edit;
+}
+
+bool RecordWindowBase::Save() {
+    if (!dataset_->IsEditing()) return true;
+    if (dataset_->Post()) return true;
+    // The edit stays, so nothing typed is lost.
+    if (!dataset_->LastError().isEmpty()) ShowMessage(QStringLiteral("FEIL"), dataset_->LastError());
+    return false;
+}
+
+void RecordWindowBase::CancelEdit() {
+    if (dataset_->IsEditing()) dataset_->Cancel();
+}
+
+bool RecordWindowBase::NewRecord() {
+    if (dataset_->IsEditing() && !Save()) return false;
+    if (dataset_->Insert()) return true;
+    ShowMessage(QStringLiteral("FEIL"), dataset_->LastError());
+    return false;
+}
+
+bool RecordWindowBase::DeleteRecord() {
+    if (dataset_->IsEmpty()) return false;
+    if (dataset_->Delete()) return true;
+    // A declined confirmation cancels without a message.
+    if (!dataset_->LastError().isEmpty()) ShowMessage(QStringLiteral("FEIL"), dataset_->LastError());
+    return false;
+}
+
+void RecordWindowBase::UpdateCommands() {
+    const bool editing = dataset_->IsEditing();
+    const bool canModify = dataset_->CanModify();
+    Command(QStringLiteral("Lagre"))->setEnabled(editing);
+    Command(QStringLiteral("Avbryt"))->setEnabled(editing);
+    Command(QStringLiteral("Ny"))->setEnabled(canModify && !editing);
+    Command(QStringLiteral("Slett"))->setEnabled(canModify && !editing && !dataset_->IsEmpty());
+}
+
+void RecordWindowBase::UpdateCaption() {
+    const QString id = dataset_->IsActive() && dataset_->State() != DatasetState::Insert && dataset_->RecNo() > 0
+                           ? dataset_->AsString(QStringLiteral("id"))
+                           : QString();
+    setWindowTitle(title_ + QStringLiteral(" [") + id + QStringLiteral("]"));
+}
+
+void RecordWindowBase::showEvent(QShowEvent* event) {
+    WindowBase<QDialog>::showEvent(event);
+    if (event->spontaneous()) return;
+    // The position keeper has just read the stored level.
+    if (slider_) {
+        slider_->SetLevelText(Diverse());
+        SetDiverse(slider_->LevelText());
+    }
+    UpdateCaption();
+    UpdateCommands();
+}

@@ -13,7 +13,7 @@
 #include "AppTestSupport.h"
 #include "HttpTestServer.h"
 #include "app/net/Download.h"
-#include "app/ui/DownloadForm.h"
+#include "ui/DownloadForm.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/MainWindowCommands.h"
 

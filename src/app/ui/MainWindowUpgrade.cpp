@@ -8,7 +8,7 @@
 #include "app/frame/AppContext.h"
 #include "app/frame/FileOps.h"
 #include "app/net/Download.h"
-#include "app/ui/DownloadForm.h"
+#include "ui/DownloadForm.h"
 #include "app/ui/MainWindowCommands.h"
 
 namespace {

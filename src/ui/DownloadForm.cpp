@@ -1,4 +1,4 @@
-#include "app/ui/DownloadForm.h"
+#include "ui/DownloadForm.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -15,7 +15,7 @@ std::map<RelatedList, RelatedListShower>& Showers() {
 bool Show(RelatedList list, const QString& condition) {
     const auto it = Showers().find(list);
     if (it == Showers().end() || !it->second) {
-        ShowMessage(QStringLiteral("Informasjon"), QStringLiteral("Kommer i en senere versjon"));
+        ShowMessage(QStringLiteral("Varlokken 6"), QStringLiteral("Kommer i en senere versjon"));
         return false;
     }
     it->second(condition);

@@ -2,4 +2,4 @@
 
 #include "app/frame/Prompter.h"
 
-void ShowLaterVersion() { ShowMessage(QStringLiteral("Informasjon"), QStringLiteral("Kommer i en senere versjon")); }
+void ShowLaterVersion() { ShowMessage(QStringLiteral("Varlokken 6"), QStringLiteral("Kommer i en senere versjon")); }

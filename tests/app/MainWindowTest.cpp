@@ -18,6 +18,7 @@
 #include "AppTestSupport.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/MainWindowCommands.h"
+#include "ui/WindowRegistry.h"
 
 namespace {
 
@@ -309,6 +310,30 @@ TEST_F(MainWindowTest, TargetsOfLaterVersionsSaySo) {
         EXPECT_EQ(Messages(), std::vector<QString>{kLater});
     }
     EXPECT_TRUE(opened_.isEmpty());
+}
+
+// A button opens the window registered under its name; the new-record row asks for the
+// list's "Ny" command, and "Hovedmeny" of any window shows the main window.
+TEST_F(MainWindowTest, ButtonsShowTheRegisteredWindows) {
+    AsAdministrator();
+    auto window = ShownWindow();
+    QStringList shown;
+    for (const QString& name : QStringList{"CompanyListForm", "ContactListForm", "ProductListForm"})
+        RegisterWindow(name, [&shown, name](const QString& argument) { shown << name + "(" + argument + ")"; });
+    window->Button("Fir&maer")->click();
+    window->Button("&Kontakter")->click();
+    window->Button("&Vareregister")->click();
+    window->Button("Nytt firma")->click();
+    window->Button("Ny vare")->click();
+    for (const QString& name : QStringList{"CompanyListForm", "ContactListForm", "ProductListForm"})
+        RegisterWindow(name, WindowShower());
+    EXPECT_EQ(shown, (QStringList{"CompanyListForm()", "ContactListForm()", "ProductListForm()",
+                                  "CompanyListForm(new)", "ProductListForm(new)"}));
+    EXPECT_TRUE(Messages().empty());
+
+    window->hide();
+    EXPECT_TRUE(ShowWindow("MainWindow"));
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, AdministratorModeItemTurnsItOn) {

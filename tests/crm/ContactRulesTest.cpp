@@ -174,7 +174,7 @@ TEST_F(ContactRulesTest, RelatedListsGetTheirConditions) {
     // A list that is not there yet says so; a registered one is shown with its condition.
     EXPECT_FALSE(ShowCompanyRelated(RelatedList::Orders, 7));
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], "Informasjon: Kommer i en senere versjon");
+    EXPECT_EQ(Messages()[0], "Varlokken 6: Kommer i en senere versjon");
     QString shown;
     RegisterRelatedList(RelatedList::Contacts,
                         [&](const QString& condition) { shown = condition; });

@@ -17,6 +17,8 @@
 #include "data/ui/UserAccessForm.h"  // UserListForm.h needs both window types complete
 #include "data/ui/UserDataForm.h"
 #include "data/ui/UserListForm.h"
+#include "ui/LaterVersion.h"
+#include "ui/WindowRegistry.h"
 
 namespace {
 constexpr int kDesignedWidth = 430;
@@ -42,9 +44,18 @@ MainWindow::MainWindow(QWidget* parent)
     resize(kDesignedWidth, height());
     // "Bytt til denne brukeren" in the user list: another user's name and rights.
     UserListForm::SetUserSwitchedHandler([this] { RunShowSequence(); });
+    // "Hovedmeny" (F10) of every register's windows.
+    RegisterWindow(QStringLiteral("MainWindow"), this, [this](const QString&) {
+        show();
+        raise();
+        activateWindow();
+    });
 }
 
-MainWindow::~MainWindow() { UserListForm::SetUserSwitchedHandler({}); }
+MainWindow::~MainWindow() {
+    UnregisterWindow(QStringLiteral("MainWindow"), this);
+    UserListForm::SetUserSwitchedHandler({});
+}
 
 void MainWindow::RunShowSequence() {
     Log& log = Ctx().log();
@@ -65,9 +76,7 @@ void MainWindow::RefreshStatusBar() {
 
 QString MainWindow::StatusBarText() const { return statusField_->text(); }
 
-void MainWindow::ShowComesLater() {
-    ShowMessage(QStringLiteral("Varlokken 6"), QStringLiteral("Kommer i en senere versjon"));
-}
+void MainWindow::ShowComesLater() { ShowLaterVersion(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window base stores the position ("MainForm6") when the window hides.

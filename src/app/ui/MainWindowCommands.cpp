@@ -12,13 +12,16 @@
 #include "app/frame/TextHelpers.h"
 #include "app/ui/LogonDialog.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/MainWindowTargets.h"
 #include "app/ui/ServerSetupForm.h"
 #include "app/ui/StartupOptionsForm.h"
+#include "crm/CrmModule.h"
 #include "data/DataModule.h"
 #include "data/ui/UserAccessForm.h"  // UserListForm.h needs both window types complete
 #include "data/ui/UserDataForm.h"
 #include "data/ui/UserListForm.h"
 #include "platform/ShellOpen.h"
+#include "ui/WindowRegistry.h"
 
 namespace {
 bool Connected() {
@@ -98,7 +101,12 @@ void MainWindow::RunButton(const QString& caption) {
     if (caption == QLatin1String("WEB")) return OpenWebPortal();
     if (caption == QLatin1String("Personal")) return ShowUserList(this);
     if (caption == QLatin1String("Ny ansatt")) return NewEmployee();
-    ShowComesLater();
+    const MainWindowTarget target = MainWindowTargetOf(caption);
+    if (target.window.isEmpty()) return ShowComesLater();
+    // The contact list from here shows every contact.
+    if (target.window == QLatin1String("ContactListForm") && CrmModule::HasCurrent())
+        Crm().SetContactCondition(QString());
+    ShowWindow(target.window, target.argument);
 }
 
 void MainWindow::DocumentIdEntered() {

@@ -91,7 +91,7 @@ TEST_F(DataWindowsTest, TheUserRecordWindowEditsTheCurrentRow) {
     // Entries of a later version.
     prompter_->ClearEvents();
     form.Command("Dokumenter")->trigger();
-    EXPECT_EQ(Messages(), QStringList{"Informasjon: Kommer i en senere versjon"});
+    EXPECT_EQ(Messages(), QStringList{"Varlokken 6: Kommer i en senere versjon"});
 
     // The detail level is kept with the window's position.
     form.detailSlider()->SetLevel(1);

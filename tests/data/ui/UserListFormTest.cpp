@@ -278,7 +278,7 @@ TEST_F(UserListFormTest, DocumentEntriesComeInALaterVersion) {
     form.show();
     form.Command("Dokument")->trigger();
     form.Command("Dokumenter")->trigger();
-    EXPECT_EQ(Messages(), (QStringList{"Informasjon: Kommer i en senere versjon", "Informasjon: Kommer i en senere versjon"}));
+    EXPECT_EQ(Messages(), (QStringList{"Varlokken 6: Kommer i en senere versjon", "Varlokken 6: Kommer i en senere versjon"}));
     form.close();
 }
 

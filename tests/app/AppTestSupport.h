@@ -9,10 +9,10 @@
 #include <memory>
 #include <ostream>
 
+#include "QStringPrint.h"
 #include "ScriptedPrompter.h"
 #include "app/frame/AppContext.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 inline void EnsureApplication() {
     static int argc = 1;

@@ -7,41 +7,18 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <memory>
-#include <ostream>
 
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
-#include "app/frame/AppContext.h"
+#include "ModuleTest.h"
 #include "crm/CrmModule.h"
-#include "data/DataModule.h"
-#include "data/schema/Schema.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
-class CrmFixture : public ::testing::Test {
+class CrmFixture : public testsupport::ModuleTest {
   protected:
-    CrmFixture()
-        : prompter_(new testsupport::ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
-        ctx_.log().SetLoggingOn(true);
+    CrmFixture() {
         ctx_.config().SetFolderPath(QStringLiteral("import"), folder_.path());
-        ConnectParams p;
-        p.socket = QString::fromStdString(db_.server().socket);
-        p.user = QString::fromStdString(db_.server().user);
-        p.password = QString::fromStdString(db_.server().password);
-        p.database = QString::fromStdString(db_.schema());
-        EXPECT_TRUE(dm_.connection().Connect(p)) << dm_.connection().LastError().toStdString();
-        const schema::SchemaReport report = schema::CreateSchema(dm_.connection());
-        EXPECT_TRUE(report.ok) << report.error.toStdString();
-        ctx_.logon().AdminMode = true;
-        ctx_.logon().ConnectState = 1;
         ctx_.logon().CurrentUserId = 3;
         ctx_.logon().CurrentGroupId = 2;
     }
 
-    std::string Scalar(const QString& sql) const { return db_.Scalar(sql.toStdString()); }
-    QString ScalarText(const QString& sql) const { return QString::fromStdString(Scalar(sql)); }
-    void Exec(const QString& sql) const { db_.Exec(sql.toStdString()); }
     QString ImportFolder() const { return folder_.path() + QLatin1Char('/'); }
 
     // Inserts a company through the server and gives its id.
@@ -67,10 +44,6 @@ class CrmFixture : public ::testing::Test {
 
     std::vector<QString> Messages() const { return prompter_->messages(); }
 
-    testsupport::ScriptedPrompter* prompter_;  // owned by the context
-    AppContext ctx_;
     QTemporaryDir folder_;
-    testsupport::TestDatabase db_;
-    DataModule dm_;
     CrmModule crm_{dm_};
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include "QStringPrint.h"
 // Connection parameters for the private test server and a schema of one test.
 #include <QString>
 
@@ -28,5 +29,3 @@ inline ConnectParams TcpParams(const testsupport::TestDatabase& db) {
 
 }  // namespace dbtest
 
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

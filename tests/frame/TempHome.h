@@ -10,10 +10,8 @@
 #include <ostream>
 #include <string>
 
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "QStringPrint.h"
+
 
 // Points every folder the program uses (APPDATA, HOME, the XDG folders,
 // TMPDIR) and the working directory into a fresh temporary folder, so a test

@@ -4,36 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <memory>
-#include <ostream>
 #include <string>
 
-#include "ScriptedPrompter.h"
-#include "TestDatabase.h"
-#include "app/frame/AppContext.h"
-#include "data/DataModule.h"
-#include "data/schema/Schema.h"
+#include "ModuleTest.h"
 #include "products/ProductRules.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
-class ProductFixture : public ::testing::Test {
+class ProductFixture : public testsupport::ModuleTest {
   protected:
-    ProductFixture()
-        : prompter_(new testsupport::ScriptedPrompter),
-          ctx_(std::unique_ptr<Prompter>(prompter_)),
-          rules_(dm_) {
-        ctx_.log().SetLoggingOn(true);
-        ConnectParams p;
-        p.socket = QString::fromStdString(db_.server().socket);
-        p.user = QString::fromStdString(db_.server().user);
-        p.password = QString::fromStdString(db_.server().password);
-        p.database = QString::fromStdString(db_.schema());
-        EXPECT_TRUE(dm_.connection().Connect(p)) << dm_.connection().LastError().toStdString();
-        const schema::SchemaReport report = schema::CreateSchema(dm_.connection());
-        EXPECT_TRUE(report.ok) << report.error.toStdString();
-        ctx_.logon().AdminMode = true;
-        ctx_.logon().ConnectState = 1;
+    ProductFixture() : rules_(dm_) {
         ctx_.logon().CurrentUserId = 7;
         ctx_.logon().CurrentGroupId = 3;
         Products().SetFilterSql(QString());
@@ -55,18 +33,9 @@ class ProductFixture : public ::testing::Test {
     double Number(long long id, const std::string& column) const {
         return std::stod(Column(id, column));
     }
-    // A user who holds exactly these rights.
-    void SetRights(const QString& rights) {
-        ctx_.logon().AdminMode = false;
-        ctx_.logon().UserRights = rights;
-    }
     bool LocateCode(const QString& code) {
         return Products().Locate(QStringLiteral("productcode"), code);
     }
 
-    testsupport::ScriptedPrompter* prompter_;  // owned by the context
-    AppContext ctx_;
-    testsupport::TestDatabase db_;
-    DataModule dm_;
     ProductRules rules_;
 };

@@ -1,0 +1,82 @@
+#pragma once
+// The base of the fixtures of every test that works on the program's data: a fresh context
+// whose Prompter is scripted and whose log is on, and a data module connected to a fresh
+// schema of the test server with every table created, in administrator mode.
+//
+// A fixture that needs something made before the context (a temporary home) takes it as a
+// base class listed before this one.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "QStringPrint.h"
+#include "ScriptedPrompter.h"
+#include "TestDatabase.h"
+#include "app/frame/AppContext.h"
+#include "data/DataModule.h"
+#include "data/schema/Schema.h"
+
+
+namespace testsupport {
+
+// The parameters that reach the test's own schema through the server's socket.
+inline ConnectParams SchemaParams(const TestDatabase& db) {
+    ConnectParams p;
+    p.socket = QString::fromStdString(db.server().socket);
+    p.user = QString::fromStdString(db.server().user);
+    p.password = QString::fromStdString(db.server().password);
+    p.database = QString::fromStdString(db.schema());
+    return p;
+}
+
+class ModuleTest : public ::testing::Test {
+  protected:
+    ModuleTest() : prompter_(new ScriptedPrompter), ctx_(std::unique_ptr<Prompter>(prompter_)) {
+        ctx_.log().SetLoggingOn(true);
+        EXPECT_TRUE(dm_.connection().Connect(Params())) << dm_.connection().LastError().toStdString();
+        const schema::SchemaReport report = schema::CreateSchema(dm_.connection());
+        EXPECT_TRUE(report.ok) << report.error.toStdString();
+        ctx_.logon().AdminMode = true;
+        ctx_.logon().ConnectState = 1;
+    }
+
+    ConnectParams Params() const { return SchemaParams(db_); }
+    QString Schema() const { return QString::fromStdString(db_.schema()); }
+    std::string Scalar(const QString& sql) const { return db_.Scalar(sql.toStdString()); }
+    QString ScalarText(const QString& sql) const { return QString::fromStdString(Scalar(sql)); }
+    void Exec(const QString& sql) const { db_.Exec(sql.toStdString()); }
+
+    // The log's messages without their time stamps ("<date> <time> <message>").
+    QStringList LogMessages() {
+        QStringList out;
+        for (const QString& line : ctx_.log().Lines()) {
+            const qsizetype first = line.indexOf(QLatin1Char(' '));
+            const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char(' '), first + 1);
+            out << (second < 0 ? line : line.mid(second + 1));
+        }
+        return out;
+    }
+    bool Logged(const QString& message) { return LogMessages().contains(message); }
+    bool LogMentions(const QString& text) {
+        for (const QString& line : ctx_.log().Lines())
+            if (line.contains(text)) return true;
+        return false;
+    }
+
+    // A user who holds exactly these rights.
+    void SetRights(const QString& rights) {
+        ctx_.logon().AdminMode = false;
+        ctx_.logon().UserRights = rights;
+    }
+
+    ScriptedPrompter* prompter_;  // owned by the context
+    AppContext ctx_;
+    TestDatabase db_;
+    DataModule dm_;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,6 @@
+#pragma once
+// Readable QString values in test failures.
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

@@ -9,10 +9,10 @@
 #include <memory>
 #include <ostream>
 
+#include "LogLines.h"
 #include "QStringPrint.h"
 #include "ScriptedPrompter.h"
 #include "app/frame/AppContext.h"
-
 
 inline void EnsureApplication() {
     static int argc = 1;
@@ -30,21 +30,8 @@ class AppTest : public ::testing::Test {
         ctx_.log().SetLoggingOn(true);
     }
 
-    // The log's messages without their time stamps ("<date> <time> <message>").
-    QStringList LogMessages() const {
-        QStringList out;
-        for (const QString& line : ctx_.log().Lines()) {
-            const qsizetype first = line.indexOf(QLatin1Char(' '));
-            const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char(' '), first + 1);
-            out << (second < 0 ? line : line.mid(second + 1));
-        }
-        return out;
-    }
-    bool LogMentions(const QString& text) const {
-        for (const QString& line : ctx_.log().Lines())
-            if (line.contains(text)) return true;
-        return false;
-    }
+    QStringList LogMessages() const { return testsupport::LogMessagesOf(ctx_.log()); }
+    bool LogMentions(const QString& text) const { return testsupport::LogMentionsOf(ctx_.log(), text); }
     std::vector<QString> Messages() const { return prompter_->messages(); }
 
     // A key of section "STANDARD" of the per-user ini / the company ini.

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "SchemaParams.h"
 #include "AppTestSupport.h"
 #include "TestDatabase.h"
 #include "app/ui/MainWindow.h"
@@ -15,12 +16,7 @@ namespace {
 class MainMenuDatabaseTest : public AppTest {
   protected:
     MainMenuDatabaseTest() {
-        ConnectParams p;
-        p.socket = QString::fromStdString(db_.server().socket);
-        p.user = QString::fromStdString(db_.server().user);
-        p.password = QString::fromStdString(db_.server().password);
-        p.database = QString::fromStdString(db_.schema());
-        EXPECT_TRUE(dm_.connection().Connect(p)) << dm_.connection().LastError().toStdString();
+        EXPECT_TRUE(dm_.connection().Connect(testsupport::SchemaParams(db_))) << dm_.connection().LastError().toStdString();
         EXPECT_TRUE(schema::CreateSchema(dm_.connection()).ok);
         ctx_.logon().AdminMode = true;
         ctx_.logon().ConnectState = 1;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "SchemaParams.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "app/frame/AppContext.h"
@@ -78,12 +79,7 @@ TEST(RecordFilter, AdministratorModeDoesNotChangeTheFilter) {
 class Server {
   public:
     explicit Server(const testsupport::TestDatabase& db) {
-        ConnectParams p;
-        p.socket = QString::fromStdString(db.server().socket);
-        p.database = QString::fromStdString(db.schema());
-        p.user = QString::fromStdString(db.server().user);
-        p.password = QString::fromStdString(db.server().password);
-        EXPECT_TRUE(connection_.Connect(p)) << connection_.LastError().toStdString();
+        EXPECT_TRUE(connection_.Connect(testsupport::SchemaParams(db))) << connection_.LastError().toStdString();
     }
 
     const Connection& connection() const { return connection_; }

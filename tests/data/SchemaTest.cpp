@@ -12,20 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "SchemaParams.h"
 #include "TestDatabase.h"
 #include "data/schema/Schema.h"
 #include "db/Connection.h"
 
 namespace {
 
-ConnectParams ParamsOf(const testsupport::TestDatabase& db) {
-    ConnectParams p;
-    p.socket = QString::fromStdString(db.server().socket);
-    p.database = QString::fromStdString(db.schema());
-    p.user = QString::fromStdString(db.server().user);
-    p.password = QString::fromStdString(db.server().password);
-    return p;
-}
+ConnectParams ParamsOf(const testsupport::TestDatabase& db) { return testsupport::SchemaParams(db); }
 
 std::vector<std::string> Std(const QStringList& list) {
     std::vector<std::string> v;

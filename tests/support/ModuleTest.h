@@ -13,7 +13,9 @@
 #include <ostream>
 #include <string>
 
+#include "LogLines.h"
 #include "QStringPrint.h"
+#include "SchemaParams.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
 #include "app/frame/AppContext.h"
@@ -22,16 +24,6 @@
 
 
 namespace testsupport {
-
-// The parameters that reach the test's own schema through the server's socket.
-inline ConnectParams SchemaParams(const TestDatabase& db) {
-    ConnectParams p;
-    p.socket = QString::fromStdString(db.server().socket);
-    p.user = QString::fromStdString(db.server().user);
-    p.password = QString::fromStdString(db.server().password);
-    p.database = QString::fromStdString(db.schema());
-    return p;
-}
 
 class ModuleTest : public ::testing::Test {
   protected:
@@ -50,22 +42,9 @@ class ModuleTest : public ::testing::Test {
     QString ScalarText(const QString& sql) const { return QString::fromStdString(Scalar(sql)); }
     void Exec(const QString& sql) const { db_.Exec(sql.toStdString()); }
 
-    // The log's messages without their time stamps ("<date> <time> <message>").
-    QStringList LogMessages() {
-        QStringList out;
-        for (const QString& line : ctx_.log().Lines()) {
-            const qsizetype first = line.indexOf(QLatin1Char(' '));
-            const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char(' '), first + 1);
-            out << (second < 0 ? line : line.mid(second + 1));
-        }
-        return out;
-    }
+    QStringList LogMessages() { return LogMessagesOf(ctx_.log()); }
     bool Logged(const QString& message) { return LogMessages().contains(message); }
-    bool LogMentions(const QString& text) {
-        for (const QString& line : ctx_.log().Lines())
-            if (line.contains(text)) return true;
-        return false;
-    }
+    bool LogMentions(const QString& text) { return LogMentionsOf(ctx_.log(), text); }
 
     // A user who holds exactly these rights.
     void SetRights(const QString& rights) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "SchemaParams.h"
 #include "../frame/TempHome.h"
 #include "ScriptedPrompter.h"
 #include "TestDatabase.h"
@@ -58,14 +59,7 @@ class Fixture {
     }
 
   private:
-    ConnectParams Params() const {
-        ConnectParams p;
-        p.socket = QString::fromStdString(db_.server().socket);
-        p.user = QString::fromStdString(db_.server().user);
-        p.password = QString::fromStdString(db_.server().password);
-        p.database = QString::fromStdString(db_.schema());
-        return p;
-    }
+    ConnectParams Params() const { return testsupport::SchemaParams(db_); }
     std::unique_ptr<testsupport::ScriptedPrompter> MakePrompter() {
         auto p = std::make_unique<testsupport::ScriptedPrompter>();
         prompter_ = p.get();

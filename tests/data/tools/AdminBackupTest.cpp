@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "SchemaParams.h"
 #include "SampleRows.h"
 #include "TestDatabase.h"
 #include "db/Connection.h"
@@ -26,12 +27,7 @@ class AdminBackupTest : public ::testing::Test {
         static char name[] = "admin_backup_test";
         static char* argv[] = {name, nullptr};
         if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-        ConnectParams p;
-        p.socket = QString::fromStdString(db_.server().socket);
-        p.user = QString::fromStdString(db_.server().user);
-        p.password = QString::fromStdString(db_.server().password);
-        p.database = QString::fromStdString(db_.schema());
-        EXPECT_TRUE(conn_.Connect(p)) << conn_.LastError().toStdString();
+        EXPECT_TRUE(conn_.Connect(testsupport::SchemaParams(db_))) << conn_.LastError().toStdString();
         EXPECT_EQ(0, Run({"init"}).exitCode);
     }
 

@@ -2,8 +2,8 @@
 #include "crm/ContactRules.h"
 
 #include "app/frame/AppContext.h"
-#include "app/frame/BusyCursor.h"
 #include "crm/CrmModule.h"
+#include "crm/ListQuery.h"
 #include "crm/SearchCondition.h"
 #include "data/DataModule.h"
 
@@ -28,21 +28,9 @@ QString ContactQuerySql(const QString& condition, const QString& order) {
 }
 
 bool RunContactQuery() {
-    BusyCursor busy;
     CrmModule& crm = Crm();
-    Query& q = DM().ContactQuery();
-    const QString sql = ContactQuerySql(crm.ContactCondition(), crm.ContactOrder());
-    // A changed text reopens on Open; the same text is read again.
-    if (q.Sql() != sql)
-        q.SetSql(sql);
-    else
-        q.Close();
-    if (q.Open()) return true;
-    const QString error = q.LastError().isEmpty() ? q.connection().LastError() : q.LastError();
-    q.Close();
-    Ctx().log().WriteLog(QStringLiteral("SQL ERROR: ") + sql);
-    ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke hente kontaktene:\n") + error);
-    return false;
+    return RunListQuery(DM().ContactQuery(), ContactQuerySql(crm.ContactCondition(), crm.ContactOrder()),
+                        QStringLiteral("Kan ikke hente kontaktene:"));
 }
 
 bool RestrictContactsToCompany(int companyId) {

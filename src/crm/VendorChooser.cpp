@@ -1,9 +1,8 @@
 // The vendor chooser's list.
 #include "crm/VendorChooser.h"
 
-#include "app/frame/AppContext.h"
-#include "app/frame/BusyCursor.h"
 #include "crm/CrmModule.h"
+#include "crm/ListQuery.h"
 #include "data/DataModule.h"
 
 QString CompanyMiniQuerySql(const QString& productTable) {
@@ -16,19 +15,8 @@ QString CompanyMiniQuerySql(const QString& productTable) {
 }
 
 bool OpenVendorChooser() {
-    BusyCursor busy;
-    Query& q = Crm().CompanyMiniQuery();
-    const QString sql = CompanyMiniQuerySql(DM().ProductTable().TableName());
-    if (q.Sql() != sql)
-        q.SetSql(sql);
-    else
-        q.Close();
-    if (q.Open()) return true;
-    const QString error = q.LastError().isEmpty() ? q.connection().LastError() : q.LastError();
-    q.Close();
-    Ctx().log().WriteLog(QStringLiteral("SQL ERROR: ") + sql);
-    ShowMessage(QStringLiteral("FEIL"), QStringLiteral("Kan ikke hente leverandørene:\n") + error);
-    return false;
+    return RunListQuery(Crm().CompanyMiniQuery(), CompanyMiniQuerySql(DM().ProductTable().TableName()),
+                        QStringLiteral("Kan ikke hente leverandørene:"));
 }
 
 int ChosenVendorId(int row) {

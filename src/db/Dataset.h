@@ -162,6 +162,9 @@ public:
     virtual QString SelectSql() const = 0;
     // The statement Open sends: SelectSql(), or for a table read in pages its first page.
     QString OpenSql() const;
+    // The ORDER BY the pages are read in: the order with the `id` tie-break where it needs
+    // one ("" when the rows are not read in pages).
+    QString PageOrderBy() const { return paging_.on ? paging_.orderBy : QString(); }
 
 protected:
     // The table Post writes to ("" when the rows cannot be changed).

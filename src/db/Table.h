@@ -32,6 +32,9 @@ public:
     void SetMasterLink(Dataset* master, const QString& masterColumn, const QString& detailColumn);
 
     QString SelectSql() const override;
+    // " FROM table [WHERE filter AND link AND condition]": the rows this table shows, for a
+    // statement of the caller's own about them (a count, a position).
+    QString FromWhere(const QString& condition) const;
 
 protected:
     QString UpdateTable() const override { return tableName_; }
@@ -42,8 +45,6 @@ protected:
     QStringList UniqueColumns() const override;
 
 private:
-    QString FromWhere(const QString& condition) const;
-
     QString tableName_;
     QString order_;
     QString filterSql_;

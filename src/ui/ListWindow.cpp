@@ -11,9 +11,12 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "db/Dataset.h"
+#include "db/Table.h"
 #include "ui/LaterVersion.h"
+#include "ui/ServerFinder.h"
 
 namespace {
 
@@ -34,6 +37,8 @@ class RowColourDelegate : public QStyledItemDelegate {
 };
 
 constexpr int kSearchPage = 2000;
+// Rows held from the search's start that are looked through before the server is asked.
+constexpr int kHeldSearchRows = 1000;
 
 }  // namespace
 
@@ -124,7 +129,19 @@ QString ListWindowBase::SearchColumn() const {
 }
 
 int ListWindowBase::FindPrefix(const QString& column, const QString& text, int from) {
-    for (int row = from;; ++row) {
+    int row = from;
+    // A table ordered by the column: the rows held near the start are looked through, and
+    // beyond them the server tells where the row stands, so that only the rows up to it are
+    // read (a text nothing starts with reads nothing).
+    auto* table = serverFinder_ ? nullptr : dynamic_cast<Table*>(dataset_);
+    if (table && serverfinder::Serves(*table, column)) {
+        for (const int held = std::min(dataset_->FetchedCount(), from + kHeldSearchRows); row < held; ++row)
+            if (dataset_->TextAt(row, column).startsWith(text, Qt::CaseInsensitive)) return row;
+        if (row >= dataset_->FetchedCount() && dataset_->AllFetched()) return -1;
+        const int found = serverfinder::FindPrefix(*table, column, text);
+        if (found != serverfinder::kCannotTell) return found;
+    }
+    for (;; ++row) {
         if (row >= dataset_->FetchedCount()) {
             if (dataset_->AllFetched()) return -1;
             if (serverFinder_) return serverFinder_(column, text);
@@ -139,10 +156,15 @@ bool ListWindowBase::TypeAhead(const QString& text) {
     if (text.isEmpty() || column.isEmpty() || !dataset_->IsActive()) return false;
     // No row before the last match starts with its text, so none starts with a longer one.
     const int from = !lastSearch_.isEmpty() && text.startsWith(lastSearch_, Qt::CaseInsensitive) ? lastSearchRow_ : 0;
+    const int held = dataset_->FetchedCount();
     const int row = FindPrefix(column, text, from);
     if (row < 0) return false;
     lastSearch_ = text;
     lastSearchRow_ = row;
+    // The grid learns of rows read just now only when it next lays itself out; until then
+    // its scroll range ends at the old last row, and scrolling to the match would stop at
+    // that end and ask for the next page.
+    if (dataset_->FetchedCount() != held) grid_->doItemsLayout();
     return model_->MoveToRow(row);
 }
 

@@ -58,7 +58,8 @@ class ListWindowBase : public WindowBase<QDialog> {
     QString SearchColumn() const;
     // Moves to the first row whose search column starts with the text (case ignored);
     // false when no row does. Rows not yet read are asked of the server finder when one is
-    // set, else read page by page.
+    // set; a Table ordered by the search column asks the server where the row stands
+    // (ui/ServerFinder.h); else the rows are read page by page.
     bool TypeAhead(const QString& text);
     // For a paged table: gives the 0-based row of the first match on the server (reading
     // the rows up to it), -1 when none.

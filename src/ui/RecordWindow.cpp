@@ -17,17 +17,17 @@
 RecordWindowBase::RecordWindowBase(const QString& windowName, const QString& title, Dataset& dataset, QWidget* parent)
     : WindowBase<QDialog>(windowName, parent), dataset_(&dataset), title_(title), commands_(this) {
     const Qt::Key ctrl = Qt::Key(Qt::CTRL);
-    QAction* save = commands_.Add("Lagre", "Lagre", QKeySequence(ctrl | Qt::Key_S), [this] { Save(); });
-    QAction* cancel = commands_.Add("Avbryt", [this] { CancelEdit(); });
-    QAction* add = commands_.Add("Ny", "Ny", QKeySequence(ctrl | Qt::Key_N), [this] { NewRecord(); });
-    QAction* remove = commands_.Add("Slett", "Slett", QKeySequence(ctrl | Qt::Key_Delete), [this] { DeleteRecord(); });
+    save_ = commands_.Add("Lagre", "Lagre", QKeySequence(ctrl | Qt::Key_S), [this] { Save(); });
+    cancel_ = commands_.Add("Avbryt", [this] { CancelEdit(); });
+    add_ = commands_.Add("Ny", "Ny", QKeySequence(ctrl | Qt::Key_N), [this] { NewRecord(); });
+    remove_ = commands_.Add("Slett", "Slett", QKeySequence(ctrl | Qt::Key_Delete), [this] { DeleteRecord(); });
 
     navigator_ = new DbNavigator(this);
     navigator_->SetDataset(&dataset);
     navigator_->SetVisibleButtons({DbNavigator::First, DbNavigator::Prior, DbNavigator::Next, DbNavigator::Last});
 
     toolRow_ = new QHBoxLayout;
-    for (QAction* a : {save, cancel, add, remove}) toolRow_->addWidget(commands_.Button(a, this));
+    for (QAction* a : {save_, cancel_, add_, remove_}) toolRow_->addWidget(commands_.Button(a, this));
     toolRow_->addWidget(navigator_);
     toolRow_->addStretch();
     layout_ = new QVBoxLayout(this);
@@ -116,10 +116,11 @@ bool RecordWindowBase::DeleteRecord() {
 void RecordWindowBase::UpdateCommands() {
     const bool editing = dataset_->IsEditing();
     const bool canModify = dataset_->CanModify();
-    Command(QStringLiteral("Lagre"))->setEnabled(editing);
-    Command(QStringLiteral("Avbryt"))->setEnabled(editing);
-    Command(QStringLiteral("Ny"))->setEnabled(canModify && !editing);
-    Command(QStringLiteral("Slett"))->setEnabled(canModify && !editing && !dataset_->IsEmpty());
+    // By the actions themselves: a register may rename them ("Ny post" / "Nytt firma").
+    save_->setEnabled(editing);
+    cancel_->setEnabled(editing);
+    add_->setEnabled(canModify && !editing);
+    remove_->setEnabled(canModify && !editing && !dataset_->IsEmpty());
 }
 
 void RecordWindowBase::UpdateCaption() {

@@ -63,6 +63,10 @@ class RecordWindowBase : public WindowBase<QDialog> {
     Dataset* dataset_;
     QString title_;
     CommandSet commands_;
+    QAction* save_;
+    QAction* cancel_;
+    QAction* add_;
+    QAction* remove_;
     DbNavigator* navigator_;
     DetailSlider* slider_ = nullptr;
     QHBoxLayout* toolRow_;

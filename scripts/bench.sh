@@ -18,7 +18,7 @@ trap '"$here/scripts/testdb.sh" stop "$db"' EXIT
 export VARLOKKEN_BENCH_ENV="$db/env"
 
 "$dir/bench/bench_setup"
-for b in bench_items_walk bench_locate bench_post bench_open_tables bench_logon bench_products; do
+for b in bench_items_walk bench_locate bench_post bench_open_tables bench_logon bench_products bench_product_list; do
   [[ -z "$filter" || "$b" == *"$filter"* ]] || continue
   echo "== $b"
   "$dir/bench/$b"

@@ -1,0 +1,95 @@
+#pragma once
+// The contact windows' tests: the data module on a fresh schema of the test server with the
+// company register's module, a fresh context with a scripted Prompter, folders in a
+// temporary home (the postal register in its import folder), and a QApplication.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "../../frame/TempHome.h"
+#include "ModuleTest.h"
+#include "crm/CrmModule.h"
+
+struct ContactWindowsHome {
+    TempHome home_;
+};
+
+// The home comes first: the context reads its folders from it.
+class ContactWindowsFixture : protected ContactWindowsHome, public testsupport::ModuleTest {
+  protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "crm_ui_test";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+    ContactWindowsFixture() {
+        ctx_.config().SetFolderPath(QStringLiteral("import"), import_.path());
+        ctx_.logon().CurrentUserId = 3;
+        ctx_.logon().CurrentGroupId = 2;
+    }
+
+    int AddCompany(const QString& name, const QString& extraColumns = {}, const QString& extraValues = {}) {
+        Exec("INSERT INTO company (companyname" + extraColumns + ") VALUES (" + dm_.connection().Quote(name) +
+             extraValues + ")");
+        return std::stoi(Scalar("SELECT MAX(id) FROM company"));
+    }
+    // A contact with its company (an id or "NULL") and further columns.
+    int AddContact(const QString& name, const QString& companyIdSql, const QString& extraColumns = {},
+                   const QString& extraValues = {}) {
+        Exec("INSERT INTO contact (realname, companyid" + extraColumns + ") VALUES (" +
+             dm_.connection().Quote(name) + "," + companyIdSql + extraValues + ")");
+        return std::stoi(Scalar("SELECT MAX(id) FROM contact"));
+    }
+    int AddUser(const QString& initials, const QString& realname, int activ = 1) {
+        Exec("INSERT INTO users (initials, realname, username, activ) VALUES (" + dm_.connection().Quote(initials) +
+             "," + dm_.connection().Quote(realname) + "," + dm_.connection().Quote(initials.toLower()) + "," +
+             QString::number(activ) + ")");
+        return std::stoi(Scalar("SELECT MAX(id) FROM users"));
+    }
+    void WritePostalRegister(const QByteArray& bytes) {
+        QFile f(import_.path() + QStringLiteral("/postnummer.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+    // A column's values over the rows of a dataset, in its order.
+    static QStringList Column(Dataset& d, const QString& column) {
+        QStringList out;
+        for (int i = 0; i < d.RecordCount(); ++i) out << d.TextAt(i, column);
+        return out;
+    }
+    QStringList Messages() const {
+        QStringList out;
+        for (const QString& m : prompter_->messages()) out << m;
+        return out;
+    }
+
+    // Sends a key as the keyboard would.
+    static void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                         const QString& text = QString()) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(widget, &release);
+    }
+    // Works the modal dialog that the next call opens, once it is shown.
+    static void WhenModalShown(std::function<void(QWidget* dialog)> work) {
+        QTimer::singleShot(0, [work = std::move(work)] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            EXPECT_NE(dialog, nullptr);
+            if (dialog) work(dialog);
+        });
+    }
+
+    QTemporaryDir import_;
+    CrmModule crm_{dm_};
+};

@@ -10,7 +10,8 @@ DbLookupCombo::DbLookupCombo(QWidget* parent) : QComboBox(parent) {
         const int rows = lookup_ && lookup_->IsActive() ? lookup_->RecordCount() : 0;
         while (count() > rows) removeItem(count() - 1);
         int found = key.isEmpty() ? -1 : findData(key);
-        if (found < 0 && !key.isEmpty()) {
+        // 0 is "none" in every column that points to another row.
+        if (found < 0 && !key.isEmpty() && key != QStringLiteral("0")) {
             addItem(key, key);
             found = count() - 1;
         }

@@ -8,7 +8,8 @@ class DbFieldLink;
 
 // A drop-down list bound to a dataset field that holds a key: the list shows a column of
 // another dataset (the lookup), choosing an entry writes its key. A key the lookup does not
-// hold shows as its number. The list follows the lookup when it opens or refreshes.
+// hold shows as its number, except 0 (none), which shows no entry. The list follows the
+// lookup when it opens or refreshes.
 class DbLookupCombo : public QComboBox {
     Q_OBJECT
   public:

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr std::size_t kStreamBlock = 256;
+// The most rows a keyset page grows to when the reader asks for fewer.
+constexpr std::size_t kLargestKeysetPage = 8192;
 
 // Columns whose order the server's comparison operators follow exactly, so that a page can
 // start after the last row by its values. Left out: floating point (the text may not give
@@ -351,8 +353,9 @@ void Dataset::EnsureRow(int row) const {
 }
 
 // The next page: at least `rows` rows, more once a walk has gone past several pages (each
-// page twice the one before), so that reading a whole table sequentially costs a few
-// statements. Rows posted here that the page holds again are left out.
+// page twice the one before, keyset pages up to kLargestKeysetPage rows), so that reading a
+// whole table sequentially costs few statements. Rows posted here that the page holds again
+// are left out.
 bool Dataset::FetchPage(std::size_t rows) const {
     if (!paging_.more || fetching_ || !IsActive()) return false;
     if (!paging_.keyset && paging_.shifted) return FetchRestAfterShift();
@@ -422,7 +425,11 @@ bool Dataset::FetchPage(std::size_t rows) const {
         }
         connection_->NoteSuccess();
         paging_.more = limit != kAllRows && count >= limit;
-        paging_.nextSize = std::max(paging_.nextSize, std::min(limit, kAllRows / 4) * 2);
+        // OFFSET pages double, as each reads past every row before it. Keyset pages start at
+        // their place by the index, so they stop growing at a size read in a moment: a grid
+        // scrolling on never waits long for one.
+        const std::size_t grown = std::max(paging_.nextSize, std::min(limit, kAllRows / 4) * 2);
+        paging_.nextSize = paging_.keyset ? std::max(std::min(grown, kLargestKeysetPage), 2 * kFirstPage) : grown;
     }
     fetching_ = false;
     const bool added = store_.Size() > before;

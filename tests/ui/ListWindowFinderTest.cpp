@@ -166,4 +166,41 @@ TEST_F(ListWindowFinderTest, TheStatementQuotesTheTypedTextAndKeepsTheFilter) {
     EXPECT_EQ(serverfinder::FindPrefix(firms_, "name", "Aas"), serverfinder::kCannotTell);
 }
 
+// A grid scrolling to the end of a long table: every row once and in order, the pages it
+// reads growing no larger than a moment's reading however far it goes.
+TEST_F(ListWindowFinderTest, ScrollingReadsEveryRowOnceInPagesThatStopGrowing) {
+    ASSERT_TRUE(connected());
+    db().Exec(
+        "CREATE TABLE code (id int AUTO_INCREMENT PRIMARY KEY, code varchar(10) NOT NULL UNIQUE); "
+        "INSERT INTO code (code) SELECT LPAD(seq, 6, '0') FROM seq_1_to_30000");
+    Table codes(table().connection(), "code");
+    codes.SetOrder("code DESC");
+    ASSERT_TRUE(codes.Open());
+    ListWindowBase list("CodeListForm", codes, {{"code", "Kode"}});
+    std::size_t largest = 0;
+    while (list.model()->canFetchMore(QModelIndex())) {
+        const int before = codes.FetchedCount();
+        list.model()->fetchMore(QModelIndex());
+        ASSERT_GT(codes.FetchedCount(), before);
+        largest =
+            std::max<std::size_t>(largest, static_cast<std::size_t>(codes.FetchedCount() - before));
+    }
+    ASSERT_EQ(codes.FetchedCount(), 30000);
+    EXPECT_EQ(list.model()->rowCount(), 30000);
+    for (int row = 0; row < 30000; ++row)
+        ASSERT_EQ(codes.TextAt(row, "code").toInt(), 30000 - row) << row;
+    EXPECT_LE(largest, 8192u);
+
+    // A far jump reads the rows up to it in one go; the grid's next page is again no larger.
+    codes.Close();
+    ASSERT_TRUE(codes.Open());
+    ASSERT_TRUE(list.TypeAhead("0001"));
+    EXPECT_EQ(codes.AsString("code"), "000199");
+    const int held = codes.FetchedCount();
+    list.model()->fetchMore(QModelIndex());
+    EXPECT_LE(codes.FetchedCount() - held, 8192);
+    EXPECT_EQ(codes.TextAt(codes.FetchedCount() - 1, "code").toInt(),
+              30000 - codes.FetchedCount() + 1);
+}
+
 }  // namespace

@@ -117,6 +117,7 @@ void TypeAhead(const ListSetup& s) {
             list.show();
             Paint(list);
             list.searchBox()->setFocus();
+            QString keys;
             for (int k = 0; k < text.size(); ++k) {
                 const double t = bench::Seconds([&] {
                     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(text[k]));
@@ -124,6 +125,7 @@ void TypeAhead(const ListSetup& s) {
                     Paint(list);
                 });
                 (k == 0 ? first : following).Add(t);
+                keys += QStringLiteral(" %1").arg(t * 1000, 0, 'f', 1);
                 if (t > worst) {
                     worst = t;
                     worstKey = QStringLiteral("'%1' of '%2' (%3 rows read)")
@@ -137,6 +139,7 @@ void TypeAhead(const ListSetup& s) {
                     "  '%s': %s, at row %d '%s', %d rows read\n", text.toUtf8().constData(),
                     at.startsWith(text, Qt::CaseInsensitive) ? "found" : "no row starts with it",
                     s.dataset->RecNo(), at.toUtf8().constData(), s.dataset->FetchedCount());
+                std::printf("    ms per key:%s\n", keys.toUtf8().constData());
             }
             list.close();
         }

@@ -88,6 +88,14 @@ class CompanyWindowsFixture : protected CompanyWindowsHome, public testsupport::
         return value;
     }
 
+    // Sends a key as the keyboard would.
+    static void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                         const QString& text = QString()) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(widget, &release);
+    }
     // Works the modal dialog that the next call opens, once it is shown.
     static void WhenModalShown(std::function<void(QWidget* dialog)> work) {
         QTimer::singleShot(0, [work = std::move(work)] {

@@ -20,3 +20,8 @@ void FavouriteDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 }
 
 QSize FavouriteDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const { return QSize(20, 20); }
+
+void RowTextDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = text_(index.row());
+}

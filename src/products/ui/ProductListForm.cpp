@@ -10,8 +10,10 @@
 #include <QTableView>
 
 #include "app/frame/AppContext.h"
+#include "crm/ui/CompanySelectForm.h"
 #include "data/DataModule.h"
 #include "products/ProductBulk.h"
+#include "products/PriceRules.h"
 #include "products/ProductRules.h"
 #include "products/ui/ProductListDelegates.h"
 #include "ui/LaterVersion.h"
@@ -54,13 +56,20 @@ QString DocumentNumber(Lookup which, int id) {
 
 }  // namespace
 
-ProductListForm::ProductListForm(QWidget* parent) : ListWindowBase(kWindowName, Products(), Columns(), parent) {
+ProductListForm::ProductListForm(QWidget* parent)
+    : ListWindowBase(kWindowName, Products(), Columns(), parent),
+      chooseVendor_([](QWidget* owner) { return CompanySelectForm::Choose(owner); }) {
     resize(1000, 560);
     setWindowTitle(QStringLiteral("Vareliste (") + Products().TableName() + QStringLiteral(")"));
     SetSearchColumn(QStringLiteral("productcode"));
     SetRecordOpener([this] { EditProduct(); });
     model()->SetSortHandler([this](const QString& field) { Sort(field); });
     grid()->setItemDelegateForColumn(0, new FavouriteDelegate(grid()));
+    for (const char* field : {"PriceInclVAT", "product_companyname"}) {
+        const QString name = QLatin1String(field);
+        grid()->setItemDelegateForColumn(
+            model()->ColumnOf(name), new RowTextDelegate([this, name](int row) { return CellText(row, name); }, grid()));
+    }
     grid()->horizontalHeader()->resizeSection(0, 22);
     grid()->horizontalHeader()->resizeSection(1, 110);
     grid()->horizontalHeader()->resizeSection(2, 260);
@@ -252,6 +261,27 @@ bool ProductListForm::eventFilter(QObject* watched, QEvent* event) {
 
 bool ProductListForm::EnsureOpen() {
     return Products().IsActive() || DM().OpenTableWithRights(Products(), false, false);
+}
+
+QString ProductListForm::CellText(int row, const QString& field) const {
+    const Table& t = Products();
+    // The row being edited shows what is typed.
+    if (row == model()->CurrentRow() || !t.IsActive() || row >= t.FetchedCount())
+        return model()->CellText(row, model()->ColumnOf(field));
+    if (field == u"PriceInclVAT") {
+        const QString price = t.TextAt(row, QStringLiteral("price"));
+        if (price.isEmpty()) return QString();
+        return DatasetTableModel::FormatNumber(
+            PriceInclVat(price.toDouble(), t.TextAt(row, QStringLiteral("vatcode")).toLongLong()), QStringLiteral("0.00"));
+    }
+    if (field == u"product_companyname") {
+        const QString vendor = t.TextAt(row, QStringLiteral("vendor"));
+        Query& companies = DM().LookupQuery(Lookup::Companies);
+        if (vendor.isEmpty() || !companies.IsActive()) return QString();
+        const int found = companies.FindRow(QStringLiteral("id"), vendor.toLongLong());
+        return found < 0 ? QString() : companies.TextAt(found, QStringLiteral("companyname"));
+    }
+    return model()->CellText(row, model()->ColumnOf(field));
 }
 
 QString ProductListForm::SortName() const {

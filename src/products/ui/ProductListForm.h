@@ -22,7 +22,8 @@ class ProductListForm : public ListWindowBase {
     explicit ProductListForm(QWidget* parent = nullptr);
     ~ProductListForm() override;
 
-    // The vendor chooser of "Velg leverandør ...": the chosen company id, -1 when closed.
+    // The vendor chooser of "Velg leverandør ...": the chosen company id, -1 when closed
+    // (CompanySelectForm::Choose unless set).
     using VendorChooser = std::function<int(QWidget* parent)>;
     void SetVendorChooser(VendorChooser choose) { chooseVendor_ = std::move(choose); }
     // The records the document windows show, for "Hent til ordre" (none by default).
@@ -31,6 +32,9 @@ class ProductListForm : public ListWindowBase {
     // The status fields: "Antall: <rows>" (or the result of the last repair), the rows the
     // last operation changed, "Sortering: <sort name>", the filter (or the progress text).
     QLabel* StatusField(int index) const { return status_[index]; }
+    // The text of a grid cell as the grid shows it: the vendor's name and the price with VAT
+    // on every row, not only the current one.
+    QString CellText(int row, const QString& field) const;
     // The sort name of the table's order ("varenummer", "pris", the column otherwise).
     QString SortName() const;
 

@@ -26,7 +26,6 @@ CompanySelectForm::CompanySelectForm(QWidget* parent)
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->setDefaultSectionSize(20);
     grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     grid_->installEventFilter(this);
     model_->AttachView(grid_);
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { ChooseRow(index.row()); });
@@ -51,7 +50,12 @@ void CompanySelectForm::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     result_ = kNoVendorChosen;
     OpenVendorChooser();
-    grid_->resizeColumnToContents(1);
+    // The name takes the width the count leaves.
+    QHeaderView* header = grid_->horizontalHeader();
+    if (header->count() == 2) {
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    }
 }
 
 bool CompanySelectForm::eventFilter(QObject* watched, QEvent* event) {

@@ -64,7 +64,8 @@ ProductDataForm::ProductDataForm(QWidget* parent)
     });
     ApplyLevel();
 
-    connect(Field<DbLineEdit>(QStringLiteral("EAN")), &QLineEdit::textChanged, this, [this] { UpdateBarcode(); });
+    connect(Field<DbLineEdit>(QStringLiteral("EAN")), &QLineEdit::textChanged, this,
+            [this](const QString& text) { UpdateBarcode(text); });
     auto changed = [this](Dataset&) { UpdateRowDependent(); };
     ids_ = {dataset().AfterScroll().Add(changed), dataset().OnStateChange().Add(changed),
             dataset().AfterCancel().Add(changed)};
@@ -201,15 +202,12 @@ void ProductDataForm::UpdateRowDependent() {
     const Dataset& d = dataset();
     const bool package = d.IsActive() && !d.IsEmpty() && d.AsInteger(QStringLiteral("recalc_id")) == 1;
     packageLines_->setVisible(package);
-    UpdateBarcode();
+    // The edit shows the field, also while it is being typed.
+    UpdateBarcode(Field<DbLineEdit>(QStringLiteral("EAN"))->text());
 }
 
-void ProductDataForm::UpdateBarcode() {
-    const Dataset& d = dataset();
-    const QString ean = d.IsActive() && (!d.IsEmpty() || d.State() == DatasetState::Insert)
-                            ? d.AsString(QStringLiteral("EAN")).trimmed()
-                            : QString();
-    const QString shown = HasEan(ean) ? ean : QString();
+void ProductDataForm::UpdateBarcode(const QString& ean) {
+    const QString shown = HasEan(ean) ? ean.trimmed() : QString();
     if (shown == barcodeText_ && !barcode_->pixmap().isNull() == !shown.isEmpty()) return;
     barcodeText_ = shown;
     const QImage picture = shown.isEmpty() ? QImage() : RenderEan128(shown);

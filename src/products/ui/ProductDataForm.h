@@ -48,7 +48,7 @@ class ProductDataForm : public RecordWindowBase {
     void BuildCommands();
     void ApplyLevel();
     void UpdateRowDependent();
-    void UpdateBarcode();
+    void UpdateBarcode(const QString& ean);
 
     QWidget* basic_ = nullptr;
     QWidget* prices_ = nullptr;

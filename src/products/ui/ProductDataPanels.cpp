@@ -86,7 +86,8 @@ QWidget* ProductDataForm::BuildBasicPanel() {
     QFont bold = package_->font();
     bold.setBold(true);
     package_->setFont(bold);
-    connect(package_, &QCheckBox::toggled, this, [this] { UpdateRowDependent(); });
+    // After the box's own handler has written the value.
+    connect(package_, &QCheckBox::clicked, this, [this] { UpdateRowDependent(); });
     auto* lines = commands().Button(packageLines_, checks);
     lines->setObjectName(QStringLiteral("packageLinesButton"));
     checkRow->addWidget(lines, 1, 2);

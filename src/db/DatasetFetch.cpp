@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::size_t kStreamBlock = 256;
 // The most rows a keyset page grows to when the reader asks for fewer.
-constexpr std::size_t kLargestKeysetPage = 8192;
+constexpr std::size_t kLargestKeysetPage = 4096;
 
 // Columns whose order the server's comparison operators follow exactly, so that a page can
 // start after the last row by its values. Left out: floating point (the text may not give

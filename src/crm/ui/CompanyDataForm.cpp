@@ -193,6 +193,7 @@ QWidget* CompanyDataForm::BuildExtendedPanel() {
     QToolButton* folder =
         SmallButton(QStringLiteral("folderMenu"), QStringLiteral("..."), QStringLiteral("Firmaets mappe"), panel);
     folder->setPopupMode(QToolButton::InstantPopup);
+    folder->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
     auto* folderMenu = new QMenu(folder);
     for (const char* text : {"Åpne lokal mappe", "Åpne mappen i nettleser", "Sett inn mappeplasering"})
         folderMenu->addAction(Command(QString::fromUtf8(text)));

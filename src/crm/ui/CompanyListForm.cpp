@@ -72,11 +72,11 @@ CompanyListForm::CompanyListForm(QWidget* parent)
                       {"city", "Poststed"}},
                      parent) {
     setWindowTitle(QStringLiteral("Firmaer"));
-    resize(980, 520);
+    resize(1040, 520);
     SetSearchColumn(QStringLiteral("companyname"));
     model()->SetSortHandler([](const QString& field) { SortCompanies(field); });
     grid()->setItemDelegate(new CompanyRowDelegate(this, grid()));
-    const int widths[] = {240, 100, 100, 190, 170, 100, 60};
+    const int widths[] = {220, 95, 95, 190, 150, 95, 60};
     for (int c = 0; c < static_cast<int>(std::size(widths)); ++c) grid()->setColumnWidth(c, widths[c]);
     SetRecordOpener([this] {
         if (DoubleClickCopiesAddress())

@@ -257,6 +257,9 @@ void CompanyDataForm::ContactsFollowCompany(bool always) {
     if (dataset().State() == DatasetState::Insert) return;
     const int id = CurrentCompanyId();
     if (id == 0 || (!always && id == contactsOf_)) return;
+    // Running the contact query again would drop a contact being typed in the contact
+    // window; the contacts catch up at the next move once it is saved or cancelled.
+    if (DM().ContactQuery().IsEditing()) return;
     contactsOf_ = id;
     RestrictContactsToCompany(id);
 }

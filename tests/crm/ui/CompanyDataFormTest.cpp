@@ -213,6 +213,21 @@ TEST_F(CompanyDataFormTest, TheContactsFollowTheCompanyShown) {
     EXPECT_EQ(crm_.ContactCondition(), "companyid=" + QString::number(bygg_));
     EXPECT_EQ(contact->currentText(), "Kari O'Hara");
 
+    // Not while a contact is being typed in the contact window: that edit is kept.
+    Query& contacts = dm_.ContactQuery();
+    ASSERT_TRUE(contacts.Locate("id", kari_));
+    ASSERT_TRUE(contacts.Edit());
+    ASSERT_TRUE(contacts.SetString("mobilephone", "900 11 222"));
+    Run("Neste post");
+    EXPECT_EQ(contacts.State(), DatasetState::Edit);
+    EXPECT_EQ(contacts.AsString("mobilephone"), "900 11 222");
+    ASSERT_TRUE(contacts.Post());
+    Run("Forrige post");
+    Run("Neste post");
+    EXPECT_EQ(crm_.ContactCondition(), "companyid=" + QString::number(ror_));
+    Run("Forrige post");
+    EXPECT_EQ(ScalarText("SELECT mobilephone FROM contact WHERE id=" + QString::number(kari_)), "900 11 222");
+
     // Not while inserting: a new company has no contacts yet.
     Run("Ny post");
     EXPECT_EQ(crm_.ContactCondition(), "companyid=" + QString::number(bygg_));

@@ -12,6 +12,7 @@
 #include "app/frame/StartUp.h"
 #include "app/ui/LogonDialog.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/ProgramWindows.h"
 #include "crm/CrmModule.h"
 #include "data/DataModule.h"
 #include "products/ProductRules.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
         DataModule dm;
         ProductRules productRules(dm);  // the product table's save and calculation rules
         CrmModule crm(dm);               // companies, contacts and the postal register
+        ProgramWindows windows(&window);  // the registers' windows, made once
         // "&Avbryt" in the log-on dialog ends the program; a failed log-on goes on without data.
         if (RunStartLogon(nullptr) != LogonOutcome::Cancelled) {
             window.show();

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QShowEvent>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/frame/FileOps.h"
 #include "app/frame/Prompter.h"
@@ -114,6 +115,18 @@ ContactDataForm::ContactDataForm(QWidget* parent)
     auto* notes = new DbMemo(&dataset(), QStringLiteral("object_text"), this);
     notes->setObjectName(QStringLiteral("object_text"));
     notes->setMinimumHeight(90);
+    notes->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    // The labels of both panels take one width, so the fields stand in one column.
+    int labelWidth = 0;
+    for (QFormLayout* f : {basicForm, form})
+        for (int row = 0; row < f->rowCount(); ++row)
+            if (QLayoutItem* label = f->itemAt(row, QFormLayout::LabelRole))
+                labelWidth = std::max(labelWidth, label->sizeHint().width());
+    for (QFormLayout* f : {basicForm, form})
+        for (int row = 0; row < f->rowCount(); ++row)
+            if (QLayoutItem* label = f->itemAt(row, QFormLayout::LabelRole))
+                if (label->widget()) label->widget()->setMinimumWidth(labelWidth);
 
     SetPanels({basic, extended, notes});
     resize(520, sizeHint().height());

@@ -28,7 +28,10 @@ ContactListForm::ContactListForm(QWidget* parent)
                       {"companyname", "Firma"}},
                      parent) {
     setWindowTitle(QStringLiteral("Kontaktliste"));
-    resize(860, 460);
+    resize(940, 460);
+    // Room for a full name, a telephone number and an address; the company takes the rest.
+    const int widths[] = {150, 110, 110, 110, 200};
+    for (int column = 0; column < 5; ++column) grid()->setColumnWidth(column, widths[column]);
     SetSearchColumn(QStringLiteral("realname"));
     model()->SetSortHandler([](const QString& field) { SortContacts(field); });
     SetRecordOpener([] { ShowWindow(QStringLiteral("ContactDataForm")); });

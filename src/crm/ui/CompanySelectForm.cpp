@@ -28,7 +28,8 @@ CompanySelectForm::CompanySelectForm(QWidget* parent)
     grid_->verticalHeader()->hide();
     grid_->installEventFilter(this);
     model_->AttachView(grid_);
-    connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { ChooseRow(index.row()); });
+    connect(grid_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { ChooseRow(index.row()); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
 }

@@ -52,12 +52,13 @@ ContactDataForm::ContactDataForm(QWidget* parent)
 
     // The navigator shows first, previous, next and last; these carry the keys.
     commands().Add("Første post", "Første post", QKeySequence(), [this] { Move(&Dataset::First); });
-    commands().Add("Forrige post", "Forrige post", QKeySequence(Qt::Key_PageUp), [this] { Move(&Dataset::Prior); });
-    commands().Add("Neste post", "Neste post", QKeySequence(Qt::Key_PageDown), [this] { Move(&Dataset::Next); });
+    commands().Add("Forrige post", "Forrige post", QKeySequence(Qt::Key_PageUp),
+                   [this] { Move(&Dataset::Prior); });
+    commands().Add("Neste post", "Neste post", QKeySequence(Qt::Key_PageDown),
+                   [this] { Move(&Dataset::Next); });
     commands().Add("Siste post", "Siste post", QKeySequence(), [this] { Move(&Dataset::Last); });
-    QAction* documents = commands().Add("Dokumenter", [this] {
-        ShowContactRelated(RelatedList::Documents, CurrentContactId());
-    });
+    QAction* documents = commands().Add(
+        "Dokumenter", [this] { ShowContactRelated(RelatedList::Documents, CurrentContactId()); });
     QAction* mainMenu = commands().Add("Hovedmeny", "Hovedmeny", QKeySequence(Qt::Key_F10),
                                        [] { ShowWindow(QStringLiteral("MainWindow")); });
     const int before = toolRow()->count() - 1;  // before the stretch
@@ -68,43 +69,58 @@ ContactDataForm::ContactDataForm(QWidget* parent)
     auto* basic = new QWidget(this);
     auto* basicForm = new QFormLayout(basic);
     basicForm->addRow(QStringLiteral("Navn:"), TextEdit(QStringLiteral("realname"), basic));
-    basicForm->addRow(QStringLiteral("Jobbtelefon:"), TextEdit(QStringLiteral("internalphone"), basic));
-    basicForm->addRow(QStringLiteral("Hjemmetelefon:"), TextEdit(QStringLiteral("homephone"), basic));
-    basicForm->addRow(QStringLiteral("Mobiltelefon:"), TextEdit(QStringLiteral("mobilephone"), basic));
+    basicForm->addRow(QStringLiteral("Jobbtelefon:"),
+                      TextEdit(QStringLiteral("internalphone"), basic));
+    basicForm->addRow(QStringLiteral("Hjemmetelefon:"),
+                      TextEdit(QStringLiteral("homephone"), basic));
+    basicForm->addRow(QStringLiteral("Mobiltelefon:"),
+                      TextEdit(QStringLiteral("mobilephone"), basic));
 
     // Address, company and the ways to reach the person.
     auto* extended = new QWidget(this);
     auto* form = new QFormLayout(extended);
-    QToolButton* web = SmallButton(QStringLiteral("..."), QStringLiteral("Åpne hjemmesiden"), extended);
+    QToolButton* web =
+        SmallButton(QStringLiteral("..."), QStringLiteral("Åpne hjemmesiden"), extended);
     connect(web, &QToolButton::clicked, this, [this] { OpenHomepage(); });
-    form->addRow(QStringLiteral("Hjemmeside:"), Row(TextEdit(QStringLiteral("homepage"), extended), web));
-    QToolButton* workMail = SmallButton(QStringLiteral("@"), QStringLiteral("Send epost"), extended);
+    form->addRow(QStringLiteral("Hjemmeside:"),
+                 Row(TextEdit(QStringLiteral("homepage"), extended), web));
+    QToolButton* workMail =
+        SmallButton(QStringLiteral("@"), QStringLiteral("Send epost"), extended);
     workMail->setObjectName(QStringLiteral("mailWork"));
     connect(workMail, &QToolButton::clicked, this, [this] { MailTo(QStringLiteral("email")); });
-    form->addRow(QStringLiteral("Epost jobb:"), Row(TextEdit(QStringLiteral("email"), extended), workMail));
-    QToolButton* homeMail = SmallButton(QStringLiteral("@"), QStringLiteral("Send epost"), extended);
+    form->addRow(QStringLiteral("Epost jobb:"),
+                 Row(TextEdit(QStringLiteral("email"), extended), workMail));
+    QToolButton* homeMail =
+        SmallButton(QStringLiteral("@"), QStringLiteral("Send epost"), extended);
     homeMail->setObjectName(QStringLiteral("mailHome"));
-    connect(homeMail, &QToolButton::clicked, this, [this] { MailTo(QStringLiteral("home_email")); });
-    form->addRow(QStringLiteral("Epost privat:"), Row(TextEdit(QStringLiteral("home_email"), extended), homeMail));
+    connect(homeMail, &QToolButton::clicked, this,
+            [this] { MailTo(QStringLiteral("home_email")); });
+    form->addRow(QStringLiteral("Epost privat:"),
+                 Row(TextEdit(QStringLiteral("home_email"), extended), homeMail));
     company_ = new DbLookupCombo(extended);
     company_->setObjectName(QStringLiteral("companyid"));
     company_->SetDataSource(&dataset(), QStringLiteral("companyid"));
-    company_->SetLookup(&DM().LookupQuery(Lookup::Companies), QStringLiteral("id"), QStringLiteral("companyname"));
-    QToolButton* remove = SmallButton(QStringLiteral("X"), QStringLiteral("Fjern tilknytning til firma"), extended);
+    company_->SetLookup(&DM().LookupQuery(Lookup::Companies), QStringLiteral("id"),
+                        QStringLiteral("companyname"));
+    QToolButton* remove =
+        SmallButton(QStringLiteral("X"), QStringLiteral("Fjern tilknytning til firma"), extended);
     remove->setObjectName(QStringLiteral("removeCompany"));
     connect(remove, &QToolButton::clicked, this, [this] { RemoveCompany(); });
     form->addRow(QStringLiteral("Firma:"), Row(company_, remove));
     form->addRow(QStringLiteral("Stilling:"), TextEdit(QStringLiteral("title"), extended));
     form->addRow(QStringLiteral("Avdeling:"), TextEdit(QStringLiteral("department"), extended));
-    form->addRow(QStringLiteral("Gateadresse:"), TextEdit(QStringLiteral("streetaddress"), extended));
-    form->addRow(QStringLiteral("Postadresse:"), TextEdit(QStringLiteral("postaladdress"), extended));
+    form->addRow(QStringLiteral("Gateadresse:"),
+                 TextEdit(QStringLiteral("streetaddress"), extended));
+    form->addRow(QStringLiteral("Postadresse:"),
+                 TextEdit(QStringLiteral("postaladdress"), extended));
     auto* place = new QHBoxLayout;
     DbLineEdit* code = TextEdit(QStringLiteral("postalcode"), extended);
     code->setMaxLength(6);
     code->setFixedWidth(70);
     connect(code, &QLineEdit::editingFinished, this, [this] { PostalCodeLeft(); });
     place->addWidget(code);
-    QToolButton* lookup = SmallButton(QStringLiteral("?"), QStringLiteral("Slå opp postnummeret"), extended);
+    QToolButton* lookup =
+        SmallButton(QStringLiteral("?"), QStringLiteral("Slå opp postnummeret"), extended);
     lookup->setObjectName(QStringLiteral("postalLookup"));
     connect(lookup, &QToolButton::clicked, this, [this] { ShowPostalCode(); });
     place->addWidget(lookup);
@@ -155,7 +171,8 @@ void ContactDataForm::Move(bool (Dataset::*step)()) {
     if (!d.IsActive()) return;
     (d.*step)();
     // Moving saves first; a save the server refused keeps the edit.
-    if (d.IsEditing() && !d.LastError().isEmpty()) ShowMessage(QStringLiteral("FEIL"), d.LastError());
+    if (d.IsEditing() && !d.LastError().isEmpty())
+        ShowMessage(QStringLiteral("FEIL"), d.LastError());
 }
 
 int ContactDataForm::CurrentContactId() const {

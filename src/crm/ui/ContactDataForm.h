@@ -22,14 +22,17 @@ class ContactDataForm : public RecordWindowBase {
     void ShowRecord();
 
     // What the buttons beside the fields do.
-    void PostalCodeLeft();   // the postal code field was left
-    void RemoveCompany();    // "X"
-    void ShowPostalCode();   // "?"
-    void MailTo(const QString& column);  // beside "Epost jobb:" (email) and "Epost privat:" (home_email)
+    void PostalCodeLeft();  // the postal code field was left
+    void RemoveCompany();   // "X"
+    void ShowPostalCode();  // "?"
+    void MailTo(
+        const QString& column);  // beside "Epost jobb:" (email) and "Epost privat:" (home_email)
     void OpenHomepage();
 
     // How an address goes to the desktop (a web address, "mailto:..."); the shell by default.
-    void SetShellOpener(std::function<bool(const QString& target)> opener) { shellOpen_ = std::move(opener); }
+    void SetShellOpener(std::function<bool(const QString& target)> opener) {
+        shellOpen_ = std::move(opener);
+    }
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -38,15 +38,21 @@ ContactListForm::ContactListForm(QWidget* parent)
 
     const Qt::Key ctrl = Qt::Key(Qt::CTRL);
     AddCommand("Ny", "Ny kontakt", QKeySequence(ctrl | Qt::Key_N), [this] { NewContact(); });
-    QAction* edit = AddCommand("Rediger", "Rediger", QKeySequence(ctrl | Qt::Key_Return), [this] { OpenRecord(); }, false);
+    QAction* edit = AddCommand(
+        "Rediger", "Rediger", QKeySequence(ctrl | Qt::Key_Return), [this] { OpenRecord(); }, false);
     edit->setShortcuts({QKeySequence(ctrl | Qt::Key_Return), QKeySequence(ctrl | Qt::Key_Enter)});
-    AddCommand("Slett", "Slett", QKeySequence(ctrl | Qt::Key_Delete), [this] { DeleteContact(); }, false);
+    AddCommand(
+        "Slett", "Slett", QKeySequence(ctrl | Qt::Key_Delete), [this] { DeleteContact(); }, false);
     AddCommand("Oppdater", "Oppdater", QKeySequence(Qt::Key_F5), [] { RunContactQuery(); });
     AddMenuSeparator();
-    AddCommand("Filtrer etter ...", "Filter", QKeySequence(ctrl | Qt::Key_F), [] { AskAndFilterContacts(); });
-    AddCommand("Tilknyttet et firma", "Tilknyttet et firma", QKeySequence(), [] { ShowContactsWithCompany(); }, false);
-    AddCommand("Ikke tilknyttet et firma", "Ikke tilknyttet et firma", QKeySequence(),
-               [] { ShowContactsWithoutCompany(); }, false);
+    AddCommand("Filtrer etter ...", "Filter", QKeySequence(ctrl | Qt::Key_F),
+               [] { AskAndFilterContacts(); });
+    AddCommand(
+        "Tilknyttet et firma", "Tilknyttet et firma", QKeySequence(),
+        [] { ShowContactsWithCompany(); }, false);
+    AddCommand(
+        "Ikke tilknyttet et firma", "Ikke tilknyttet et firma", QKeySequence(),
+        [] { ShowContactsWithoutCompany(); }, false);
     AddCommand("Vis alle", "Vis alle", QKeySequence(ctrl | Qt::Key_A), [] { ShowAllContacts(); });
     AddMenuSeparator();
     AddCommand("Dokumenter", "Dokumenter", QKeySequence(),
@@ -55,15 +61,19 @@ ContactListForm::ContactListForm(QWidget* parent)
                [this] { ShowContactRelated(RelatedList::Calendar, CurrentContactId()); });
     // The exchange and formatting windows come with a later version; until then their
     // names are not registered and say so.
-    AddCommand("Eksporter / Importer", "Eksporter / Importer", QKeySequence(),
-               [] { ShowWindow(QStringLiteral("ContactImportForm")); }, false);
-    AddCommand("Formatér kontakter", "Formatér kontakter", QKeySequence(),
-               [] { ShowWindow(QStringLiteral("ContactFormatForm")); }, false);
-    tie_ = AddCommand("Tilknytt til firma", "Tilknytt til firma", QKeySequence(), [] { TieContactToCurrentCompany(); },
-                      false);
+    AddCommand(
+        "Eksporter / Importer", "Eksporter / Importer", QKeySequence(),
+        [] { ShowWindow(QStringLiteral("ContactImportForm")); }, false);
+    AddCommand(
+        "Formatér kontakter", "Formatér kontakter", QKeySequence(),
+        [] { ShowWindow(QStringLiteral("ContactFormatForm")); }, false);
+    tie_ = AddCommand(
+        "Tilknytt til firma", "Tilknytt til firma", QKeySequence(),
+        [] { TieContactToCurrentCompany(); }, false);
     AddMenuSeparator();
-    AddCommand("Hovedmeny", "Hovedmeny", QKeySequence(Qt::Key_F10), [] { ShowWindow(QStringLiteral("MainWindow")); },
-               false);
+    AddCommand(
+        "Hovedmeny", "Hovedmeny", QKeySequence(Qt::Key_F10),
+        [] { ShowWindow(QStringLiteral("MainWindow")); }, false);
     AddRowCountField();
 
     // The tie command names the company it ties to.
@@ -126,7 +136,8 @@ void ContactListForm::UpdateTieCaption() {
 
 int ContactListForm::CurrentContactId() const {
     Query& contacts = DM().ContactQuery();
-    if (!contacts.IsActive() || contacts.IsEmpty() || contacts.State() == DatasetState::Insert) return 0;
+    if (!contacts.IsActive() || contacts.IsEmpty() || contacts.State() == DatasetState::Insert)
+        return 0;
     return static_cast<int>(contacts.AsInteger(QStringLiteral("id")));
 }
 

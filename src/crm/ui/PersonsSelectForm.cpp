@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-PersonsSelectForm::PersonsSelectForm(const std::vector<PersonChoice>& users, const std::vector<bool>& ticked,
-                                     QWidget* parent)
+PersonsSelectForm::PersonsSelectForm(const std::vector<PersonChoice>& users,
+                                     const std::vector<bool>& ticked, QWidget* parent)
     : WindowBase<QDialog>(QStringLiteral("PersonsSelectForm"), parent), commands_(this) {
     setWindowTitle(QStringLiteral("Velg ansatte ..."));
     resize(320, 380);
@@ -37,7 +37,8 @@ PersonsSelectForm::PersonsSelectForm(const std::vector<PersonChoice>& users, con
 }
 
 std::optional<std::vector<bool>> PersonsSelectForm::Choose(const std::vector<PersonChoice>& users,
-                                                           const std::vector<bool>& ticked, QWidget* parent) {
+                                                           const std::vector<bool>& ticked,
+                                                           QWidget* parent) {
     PersonsSelectForm form(users, ticked, parent);
     form.exec();
     return form.Result();
@@ -49,7 +50,8 @@ bool PersonsSelectForm::IsTicked(int row) const {
 }
 
 void PersonsSelectForm::SetTicked(int row, bool ticked) {
-    if (QListWidgetItem* item = list_->item(row)) item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    if (QListWidgetItem* item = list_->item(row))
+        item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
 }
 
 void PersonsSelectForm::Fetch() {
@@ -60,7 +62,8 @@ void PersonsSelectForm::Fetch() {
 }
 
 bool PickPersonsInDialog(Dataset& record, QWidget* parent) {
-    return PickPersons(record, [parent](const std::vector<PersonChoice>& users, const std::vector<bool>& ticked) {
-        return PersonsSelectForm::Choose(users, ticked, parent);
-    });
+    return PickPersons(
+        record, [parent](const std::vector<PersonChoice>& users, const std::vector<bool>& ticked) {
+            return PersonsSelectForm::Choose(users, ticked, parent);
+        });
 }

@@ -23,7 +23,8 @@ class PersonsSelectForm : public WindowBase<QDialog> {
 
     // The dialog as PickPersons's chooser, run modally.
     static std::optional<std::vector<bool>> Choose(const std::vector<PersonChoice>& users,
-                                                   const std::vector<bool>& ticked, QWidget* parent = nullptr);
+                                                   const std::vector<bool>& ticked,
+                                                   QWidget* parent = nullptr);
 
     QListWidget* list() const { return list_; }
     QAction* Command(const QString& text) const { return commands_.Find(text); }

@@ -22,8 +22,8 @@ class CompanySelectFormTest : public ContactWindowsFixture {
     }
     void AddProducts(int vendor, int count) {
         for (int i = 0; i < count; ++i)
-            Exec("INSERT INTO product (productcode, vendor) VALUES ('P" + QString::number(++code_) + "', " +
-                 QString::number(vendor) + ")");
+            Exec("INSERT INTO product (productcode, vendor) VALUES ('P" + QString::number(++code_) +
+                 "', " + QString::number(vendor) + ")");
     }
     QStringList Rows(const CompanySelectForm& form) {
         QStringList rows;
@@ -44,7 +44,8 @@ TEST_F(CompanySelectFormTest, EveryVendorIsARowAndARowGivesItsVendorId) {
     EXPECT_EQ(form.windowTitle(), "Velg firma");
     EXPECT_EQ(form.model()->headerData(0, Qt::Horizontal).toString(), "Firmanavn");
     EXPECT_EQ(form.model()->headerData(1, Qt::Horizontal).toString(), "Antall");
-    EXPECT_EQ(Rows(form), (QStringList{" | 1", "Bolt-Import O'Neil | 2", "Stål & Rør AS | 3", "Stål & Rør AS | 1"}));
+    EXPECT_EQ(Rows(form), (QStringList{" | 1", "Bolt-Import O'Neil | 2", "Stål & Rør AS | 3",
+                                       "Stål & Rør AS | 1"}));
     EXPECT_EQ(VendorAt(2), staalA_);
     EXPECT_EQ(VendorAt(3), staalB_);
 

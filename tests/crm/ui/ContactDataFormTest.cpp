@@ -34,12 +34,14 @@ class ContactDataFormTest : public ContactWindowsFixture {
     }
     std::string States() {
         std::string s;
-        for (const char* c : {"Lagre", "Avbryt", "Ny kontakt", "Slett"}) s += data_.Command(c)->isEnabled() ? '1' : '0';
+        for (const char* c : {"Lagre", "Avbryt", "Ny kontakt", "Slett"})
+            s += data_.Command(c)->isEnabled() ? '1' : '0';
         return s;
     }
     DbLineEdit* Edit(const char* column) { return data_.Field<DbLineEdit>(column); }
     QString Stored(const QString& column, int id) {
-        return ScalarText("SELECT IFNULL(" + column + ", 'NULL') FROM contact WHERE id=" + QString::number(id));
+        return ScalarText("SELECT IFNULL(" + column +
+                          ", 'NULL') FROM contact WHERE id=" + QString::number(id));
     }
 
     int bygg_ = 0;
@@ -56,7 +58,8 @@ TEST_F(ContactDataFormTest, SaveAndCancelFollowTheStateAndTheCaptionShowsTheId) 
     EXPECT_EQ(data_.Command("Ny post"), data_.Command("Ny kontakt"));
 
     ASSERT_TRUE(Edit("realname")->SetUserText("Kari O'Hara-Dahl \\ 100%"));
-    ASSERT_TRUE(data_.Field<DbMemo>("object_text")->SetUserText("Ringer helst før 9.\nTlf. 'privat'"));
+    ASSERT_TRUE(
+        data_.Field<DbMemo>("object_text")->SetUserText("Ringer helst før 9.\nTlf. 'privat'"));
     EXPECT_EQ(States(), "1100");
     data_.Command("Avbryt")->trigger();
     EXPECT_EQ(States(), "0011");
@@ -64,7 +67,8 @@ TEST_F(ContactDataFormTest, SaveAndCancelFollowTheStateAndTheCaptionShowsTheId) 
     EXPECT_EQ(Stored("realname", kari_), "Kari O'Hara");
 
     ASSERT_TRUE(Edit("realname")->SetUserText("Kari O'Hara-Dahl \\ 100%"));
-    ASSERT_TRUE(data_.Field<DbMemo>("object_text")->SetUserText("Ringer helst før 9.\nTlf. 'privat'"));
+    ASSERT_TRUE(
+        data_.Field<DbMemo>("object_text")->SetUserText("Ringer helst før 9.\nTlf. 'privat'"));
     data_.Command("Lagre")->trigger();
     EXPECT_EQ(States(), "0011");
     EXPECT_EQ(Stored("realname", kari_), "Kari O'Hara-Dahl \\ 100%");
@@ -84,9 +88,12 @@ TEST_F(ContactDataFormTest, SaveAndCancelFollowTheStateAndTheCaptionShowsTheId) 
         const char* command;
         QKeySequence key;
     } keys[] = {
-        {"Lagre", QKeySequence(ctrl | Qt::Key_S)},     {"Avbryt", QKeySequence(ctrl | Qt::Key_Z)},
-        {"Ny post", QKeySequence(ctrl | Qt::Key_N)},   {"Forrige post", QKeySequence(Qt::Key_PageUp)},
-        {"Neste post", QKeySequence(Qt::Key_PageDown)}, {"Hovedmeny", QKeySequence(Qt::Key_F10)},
+        {"Lagre", QKeySequence(ctrl | Qt::Key_S)},
+        {"Avbryt", QKeySequence(ctrl | Qt::Key_Z)},
+        {"Ny post", QKeySequence(ctrl | Qt::Key_N)},
+        {"Forrige post", QKeySequence(Qt::Key_PageUp)},
+        {"Neste post", QKeySequence(Qt::Key_PageDown)},
+        {"Hovedmeny", QKeySequence(Qt::Key_F10)},
     };
     for (const auto& k : keys) {
         ASSERT_NE(data_.Command(k.command), nullptr) << k.command;
@@ -116,10 +123,9 @@ TEST_F(ContactDataFormTest, LeavingAFourCharacterPostalCodeWritesThePlace) {
         const char* code;
         const char* city;  // the place after leaving the field
     } cases[] = {
-        {"5003", "BERGEN"},
-        {"500", "BERGEN"},    // three characters: unchanged
-        {"50030", "BERGEN"},  // five: unchanged
-        {"9998", ""},         // not in the register: an empty place
+        {"5003", "BERGEN"},  {"500", "BERGEN"},  // three characters: unchanged
+        {"50030", "BERGEN"},                     // five: unchanged
+        {"9998", ""},                            // not in the register: an empty place
         {"0150", "OSLO"},
     };
     for (const auto& c : cases) {
@@ -153,7 +159,8 @@ TEST_F(ContactDataFormTest, TheButtonsBesideTheFieldsOpenMailWebAndThePostalWind
     data_.findChild<QToolButton*>("mailWork")->click();
     data_.findChild<QToolButton*>("mailHome")->click();
     data_.Field<DbLineEdit>("homepage")->parentWidget()->findChild<QToolButton*>()->click();
-    EXPECT_EQ(opened_, (QStringList{"mailto:kari@bygg.no", "mailto:kari@privat.no", "http://www.bygg.no"}));
+    EXPECT_EQ(opened_,
+              (QStringList{"mailto:kari@bygg.no", "mailto:kari@privat.no", "http://www.bygg.no"}));
 
     QStringList shown;
     RegisterWindow("PostnummerForm", this, [&](const QString& code) { shown << code; });

@@ -21,7 +21,8 @@ class ContactListFormTest : public ContactWindowsFixture {
     void SetUp() override {
         bygg_ = AddCompany("Bygg & Betong AS");
         ror_ = AddCompany("Rør-Eksperten AS");
-        kari_ = AddContact("Kari O'Hara", QString::number(bygg_), ", mobilephone", ", '900 11 222'");
+        kari_ =
+            AddContact("Kari O'Hara", QString::number(bygg_), ", mobilephone", ", '900 11 222'");
         AddContact("Per \\ Backe", QString::number(bygg_));
         AddContact("Ola 50% Nordmann", QString::number(ror_));
         AddContact(QString::fromUtf8("Åse Lie"), "0");
@@ -33,7 +34,8 @@ class ContactListFormTest : public ContactWindowsFixture {
         return q.IsActive() ? Column(q, "realname") : QStringList{"<closed>"};
     }
     static QStringList All() {
-        return {"Kari O'Hara", "Nils Null", "Ola 50% Nordmann", "Per \\ Backe", QString::fromUtf8("Åse Lie")};
+        return {"Kari O'Hara", "Nils Null", "Ola 50% Nordmann", "Per \\ Backe",
+                QString::fromUtf8("Åse Lie")};
     }
     void Run(const char* command) { list_.Command(command)->trigger(); }
 
@@ -50,7 +52,8 @@ TEST_F(ContactListFormTest, TheListShowsEveryContactWithItsCompany) {
     QStringList titles;
     for (int c = 0; c < list_.model()->columnCount(); ++c)
         titles << list_.model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(titles, (QStringList{"Navn", "Mobiltelefon", "Direktetelefon", "Hjemmetelefon", "Epost", "Firma"}));
+    EXPECT_EQ(titles, (QStringList{"Navn", "Mobiltelefon", "Direktetelefon", "Hjemmetelefon",
+                                   "Epost", "Firma"}));
     EXPECT_EQ(list_.model()->CellText(0, 1), "900 11 222");
     EXPECT_EQ(list_.model()->CellText(0, 5), "Bygg & Betong AS");
 }
@@ -60,11 +63,9 @@ TEST_F(ContactListFormTest, TheFilterQuotesWhatWasTypedAndAnEmptyAnswerChangesNo
         QString typed;
         QStringList names;
     } cases[] = {
-        {"'", {"Kari O'Hara"}},
-        {"\\", {"Per \\ Backe"}},
-        {"50%", {"Ola 50% Nordmann"}},
-        {"%", All()},
-        {QString::fromUtf8("😀"), {}},  // latin1 names hold none: it finds nothing
+        {"'", {"Kari O'Hara"}}, {"\\", {"Per \\ Backe"}},     {"50%", {"Ola 50% Nordmann"}},
+        {"%", All()},           {QString::fromUtf8("😀"), {}},  // latin1 names hold none: it finds
+                                                               // nothing
         {"') OR ('1'='1", {}},
     };
     for (const auto& c : cases) {
@@ -92,7 +93,8 @@ TEST_F(ContactListFormTest, AFailingStatementLeavesTheListClosedAndSaysSo) {
     Run("Oppdater");
     EXPECT_FALSE(dm_.ContactQuery().IsActive());
     ASSERT_EQ(Messages().size(), 1);
-    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Kan ikke hente kontaktene:")) << Messages()[0].toStdString();
+    EXPECT_TRUE(Messages()[0].startsWith("FEIL: Kan ikke hente kontaktene:"))
+        << Messages()[0].toStdString();
     EXPECT_TRUE(LogMentions("SQL ERROR: "));
 }
 
@@ -110,7 +112,8 @@ TEST_F(ContactListFormTest, ATitleClickSortsByThatColumnAndTypingFindsAName) {
     list_.model()->RequestSort(list_.model()->ColumnOf("companyname"));
     EXPECT_EQ(Column(dm_.ContactQuery(), "companyname").mid(2),
               (QStringList{"Bygg & Betong AS", "Bygg & Betong AS", "Rør-Eksperten AS"}));
-    EXPECT_TRUE(dm_.ContactQuery().Sql().endsWith("ORDER BY `companyname`")) << dm_.ContactQuery().Sql().toStdString();
+    EXPECT_TRUE(dm_.ContactQuery().Sql().endsWith("ORDER BY `companyname`"))
+        << dm_.ContactQuery().Sql().toStdString();
     list_.model()->RequestSort(list_.model()->ColumnOf("realname"));
     EXPECT_EQ(Names(), All());
 
@@ -155,7 +158,8 @@ TEST_F(ContactListFormTest, ANewContactFromACompanysListBelongsToThatCompany) {
     Run("Ny");
     ASSERT_TRUE(data_.Field<DbLineEdit>("realname")->SetUserText("Uten Firma"));
     data_.Command("Lagre")->trigger();
-    EXPECT_EQ(ScalarText("SELECT IFNULL(companyid, 0) FROM contact WHERE realname='Uten Firma'"), "0");
+    EXPECT_EQ(ScalarText("SELECT IFNULL(companyid, 0) FROM contact WHERE realname='Uten Firma'"),
+              "0");
 }
 
 TEST_F(ContactListFormTest, ShownByNameWithNewItStartsAContact) {
@@ -195,7 +199,8 @@ TEST_F(ContactListFormTest, TieToCompanyTakesTheCurrentCompanyAndNamesIt) {
     EXPECT_EQ(tie->text(), "Tilknytt til ");
     ASSERT_TRUE(contacts.Locate("realname", "Kari O'Hara"));
     tie->trigger();
-    EXPECT_EQ(ScalarText("SELECT companyid FROM contact WHERE id=" + QString::number(kari_)), QString::number(bygg_));
+    EXPECT_EQ(ScalarText("SELECT companyid FROM contact WHERE id=" + QString::number(kari_)),
+              QString::number(bygg_));
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
 }
 
@@ -210,8 +215,8 @@ TEST_F(ContactListFormTest, DeleteAsksFirstAndLaterWindowsSaySo) {
     EXPECT_EQ(Names().size(), 4);
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join(" | ").toStdString();
 
-    for (const char* later :
-         {"Dokumenter", "Kalenderoppføringer", "Eksporter / Importer", "Formatér kontakter", "Hovedmeny"}) {
+    for (const char* later : {"Dokumenter", "Kalenderoppføringer", "Eksporter / Importer",
+                              "Formatér kontakter", "Hovedmeny"}) {
         prompter_->ClearEvents();
         Run(later);
         EXPECT_EQ(Messages(), QStringList{"Varlokken 6: Kommer i en senere versjon"}) << later;
@@ -224,9 +229,12 @@ TEST_F(ContactListFormTest, TheCommandsCarryTheirShortcuts) {
         const char* command;
         QKeySequence key;
     } cases[] = {
-        {"Ny kontakt", QKeySequence(ctrl | Qt::Key_N)},  {"Rediger", QKeySequence(ctrl | Qt::Key_Return)},
-        {"Slett", QKeySequence(ctrl | Qt::Key_Delete)},  {"Oppdater", QKeySequence(Qt::Key_F5)},
-        {"Filter", QKeySequence(ctrl | Qt::Key_F)},      {"Vis alle", QKeySequence(ctrl | Qt::Key_A)},
+        {"Ny kontakt", QKeySequence(ctrl | Qt::Key_N)},
+        {"Rediger", QKeySequence(ctrl | Qt::Key_Return)},
+        {"Slett", QKeySequence(ctrl | Qt::Key_Delete)},
+        {"Oppdater", QKeySequence(Qt::Key_F5)},
+        {"Filter", QKeySequence(ctrl | Qt::Key_F)},
+        {"Vis alle", QKeySequence(ctrl | Qt::Key_A)},
         {"Hovedmeny", QKeySequence(Qt::Key_F10)},
     };
     for (const auto& c : cases) {

@@ -37,22 +37,23 @@ class ContactWindowsFixture : protected ContactWindowsHome, public testsupport::
         ctx_.logon().CurrentGroupId = 2;
     }
 
-    int AddCompany(const QString& name, const QString& extraColumns = {}, const QString& extraValues = {}) {
-        Exec("INSERT INTO company (companyname" + extraColumns + ") VALUES (" + dm_.connection().Quote(name) +
-             extraValues + ")");
+    int AddCompany(const QString& name, const QString& extraColumns = {},
+                   const QString& extraValues = {}) {
+        Exec("INSERT INTO company (companyname" + extraColumns + ") VALUES (" +
+             dm_.connection().Quote(name) + extraValues + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM company"));
     }
     // A contact with its company (an id or "NULL") and further columns.
-    int AddContact(const QString& name, const QString& companyIdSql, const QString& extraColumns = {},
-                   const QString& extraValues = {}) {
+    int AddContact(const QString& name, const QString& companyIdSql,
+                   const QString& extraColumns = {}, const QString& extraValues = {}) {
         Exec("INSERT INTO contact (realname, companyid" + extraColumns + ") VALUES (" +
              dm_.connection().Quote(name) + "," + companyIdSql + extraValues + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM contact"));
     }
     int AddUser(const QString& initials, const QString& realname, int activ = 1) {
-        Exec("INSERT INTO users (initials, realname, username, activ) VALUES (" + dm_.connection().Quote(initials) +
-             "," + dm_.connection().Quote(realname) + "," + dm_.connection().Quote(initials.toLower()) + "," +
-             QString::number(activ) + ")");
+        Exec("INSERT INTO users (initials, realname, username, activ) VALUES (" +
+             dm_.connection().Quote(initials) + "," + dm_.connection().Quote(realname) + "," +
+             dm_.connection().Quote(initials.toLower()) + "," + QString::number(activ) + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM users"));
     }
     void WritePostalRegister(const QByteArray& bytes) {

@@ -22,11 +22,15 @@ class PersonsSelectFormTest : public ContactWindowsFixture {
         ASSERT_TRUE(dm_.CompanyTable().Locate("id", company_));
     }
     void SetPersons(const QString& persons) {
-        Exec("UPDATE company SET persons=" + (persons.isNull() ? QString("NULL") : dm_.connection().Quote(persons)) +
+        Exec("UPDATE company SET persons=" +
+             (persons.isNull() ? QString("NULL") : dm_.connection().Quote(persons)) +
              " WHERE id=" + QString::number(company_));
         ASSERT_TRUE(dm_.CompanyTable().Refresh());
     }
-    QString Stored() { return ScalarText("SELECT IFNULL(persons, 'NULL') FROM company WHERE id=" + QString::number(company_)); }
+    QString Stored() {
+        return ScalarText("SELECT IFNULL(persons, 'NULL') FROM company WHERE id=" +
+                          QString::number(company_));
+    }
 
     int company_ = 0;
 };
@@ -59,7 +63,8 @@ TEST_F(PersonsSelectFormTest, TheListTicksByPersonsAndHentStoresTheTickedInListO
             form->findChild<QPushButton*>("Hent")->click();
         });
         EXPECT_TRUE(PickPersonsInDialog(dm_.CompanyTable())) << c.persons.toStdString();
-        EXPECT_EQ(lines, (QStringList{"AB, Anne Berg", "ABC, Arne B. Carlsen", "KN, Kari Nordmann"}));
+        EXPECT_EQ(lines,
+                  (QStringList{"AB, Anne Berg", "ABC, Arne B. Carlsen", "KN, Kari Nordmann"}));
         EXPECT_EQ(shown, c.ticksShown) << c.persons.toStdString();
         ASSERT_TRUE(dm_.CompanyTable().Post());
         EXPECT_EQ(Stored(), c.stored) << c.persons.toStdString();

@@ -15,7 +15,8 @@ namespace {
 // The server's "Illegal mix of collations": the text holds a character the column's
 // character set has not (an emoji in a latin1 table), so no row can start with it.
 constexpr unsigned kCollationMix = 1267;
-// Rows after the server's row read and tried here when the row itself disagrees.
+// How far from where the server puts it the row is looked for, and how many rows after it
+// are tried when it does not start with the text here.
 constexpr int kVerifyRows = 64;
 
 struct Plan {
@@ -34,7 +35,9 @@ bool MakePlan(const Table& table, const QString& column, Plan& plan) {
         return false;
     Field* field = table.FieldByName(column);
     Field* id = table.FieldByName(QStringLiteral("id"));
-    if (!field || field->Kind() != FieldKind::Data || !id || id->Kind() != FieldKind::Data)
+    // Texts only: the rows starting with "12" of a number column do not stand together.
+    if (!field || field->Kind() != FieldKind::Data || field->Type() != FieldType::String || !id ||
+        id->Kind() != FieldKind::Data)
         return false;
     plan.descending = first.descending;
     plan.orderBy = table.PageOrderBy();

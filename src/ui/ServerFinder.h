@@ -7,8 +7,8 @@ class Table;
 // Type-ahead on a table read in pages without reading every row: the server says where the
 // first row whose column starts with a text stands, and only the rows up to it are read.
 //
-// It serves when the table's order begins with the searched column (either direction): one
-// statement, under the table's filter and master link, gives the `id` of the first row in
+// It serves when the table's order begins with the searched text column (either direction):
+// one statement, under the table's filter and master link, gives the `id` of the first row in
 // the table's order (with the `id` tie-break the pages use) whose column is LIKE the text
 // followed by "%" ("%" and "_" in the text match themselves; case ignored as the column's
 // collation and the Danish-Norwegian one both compare it), and the number of rows before

@@ -14,6 +14,7 @@
 #include "products/Barcode.h"
 #include "products/ProductRules.h"
 #include "ui/DbCheckBox.h"
+#include "ui/DbFieldLink.h"
 #include "ui/DbLineEdit.h"
 #include "ui/WindowRegistry.h"
 
@@ -44,8 +45,8 @@ ProductDataForm::ProductDataForm(QWidget* parent)
     panels->addWidget(below_, 2, 0, 1, 2);
     panels->setRowStretch(2, 1);
     if (auto* column = qobject_cast<QVBoxLayout*>(layout())) column->addLayout(panels, 1);
-    basic_->setMinimumWidth(380);
-    prices_->setMinimumWidth(380);
+    basic_->setMinimumWidth(450);
+    prices_->setMinimumWidth(450);
     stock_->setMinimumWidth(300);
 
     levelSlider_ = new QSlider(Qt::Horizontal, this);
@@ -63,6 +64,12 @@ ProductDataForm::ProductDataForm(QWidget* parent)
         adjustSize();
     });
     ApplyLevel();
+
+    for (const char* column : {"cost", "price", "real_cost", "freight", "addsum", "direct_cost"})
+        FormatNumberEdit(Field<DbLineEdit>(QLatin1String(column)), true);
+    for (const char* column : {"discount", "addpercent", "insale", "inorder", "instock", "minstock", "maxstock",
+                               "value", "internalwork"})
+        FormatNumberEdit(Field<DbLineEdit>(QLatin1String(column)), false);
 
     connect(Field<DbLineEdit>(QStringLiteral("EAN")), &QLineEdit::textChanged, this,
             [this](const QString& text) { UpdateBarcode(text); });
@@ -198,10 +205,35 @@ bool ProductDataForm::FillEan() {
     return Field<DbLineEdit>(QStringLiteral("EAN"))->SetUserText(ean);
 }
 
+void ProductDataForm::FormatNumberEdit(DbLineEdit* edit, bool money) {
+    auto format = [edit, money] {
+        const QString text = edit->text();
+        bool ok = false;
+        const double value = text.toDouble(&ok);
+        if (text.isEmpty() || !ok) return;
+        QString shown = QString::number(value, 'f', money ? 2 : 6);
+        if (!money && shown.contains(u'.')) {
+            while (shown.endsWith(u'0')) shown.chop(1);
+            if (shown.endsWith(u'.')) shown.chop(1);
+        }
+        if (shown != text) {
+            const QSignalBlocker block(edit);
+            edit->setText(shown);
+        }
+    };
+    // Only what the record shows is reformatted, never what the user types; the record
+    // itself keeps its value until the user changes the field.
+    connect(edit, &QLineEdit::textChanged, edit, [edit, format] {
+        if (edit->link().Filling()) format();
+    });
+    format();
+}
+
 void ProductDataForm::UpdateRowDependent() {
     const Dataset& d = dataset();
     const bool package = d.IsActive() && !d.IsEmpty() && d.AsInteger(QStringLiteral("recalc_id")) == 1;
     packageLines_->setVisible(package);
+    packageLinesButton_->setVisible(package);
     // The edit shows the field, also while it is being typed.
     UpdateBarcode(Field<DbLineEdit>(QStringLiteral("EAN"))->text());
 }
@@ -215,7 +247,11 @@ void ProductDataForm::UpdateBarcode(const QString& ean) {
         barcode_->clear();
         barcode_->setToolTip(QString());
     } else {
-        barcode_->setPixmap(QPixmap::fromImage(picture));
+        const QSize room = barcode_->size() - QSize(8, 8);
+        const QImage fitted = picture.width() > room.width() || picture.height() > room.height()
+                                  ? picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                                  : picture;
+        barcode_->setPixmap(QPixmap::fromImage(fitted));
         barcode_->setToolTip(shown);
     }
 }

@@ -5,6 +5,7 @@
 #include "ui/RecordWindow.h"
 
 class DbCheckBox;
+class DbLineEdit;
 class QLabel;
 class QSlider;
 class QToolButton;
@@ -49,6 +50,9 @@ class ProductDataForm : public RecordWindowBase {
     void ApplyLevel();
     void UpdateRowDependent();
     void UpdateBarcode(const QString& ean);
+    // A number edit shows its number without the binary noise of a double ("54.665", not
+    // "54.665000000000006"); money with two decimals.
+    void FormatNumberEdit(DbLineEdit* edit, bool money);
 
     QWidget* basic_ = nullptr;
     QWidget* prices_ = nullptr;
@@ -58,6 +62,7 @@ class ProductDataForm : public RecordWindowBase {
     QLabel* barcode_ = nullptr;
     DbCheckBox* package_ = nullptr;
     QAction* packageLines_ = nullptr;
+    QToolButton* packageLinesButton_ = nullptr;
     QString barcodeText_;
     std::vector<int> ids_;
 };

@@ -52,6 +52,7 @@ QWidget* Panel(QWidget* parent, const QString& name) {
 QWidget* ProductDataForm::BuildBasicPanel() {
     QWidget* panel = Panel(this, QStringLiteral("basicPanel"));
     Rows rows(panel);
+    rows.grid()->setColumnMinimumWidth(0, 140);  // aligned with the price panel below
     Dataset* d = &dataset();
     auto* ean = new QToolButton(panel);
     ean->setObjectName(QStringLiteral("eanButton"));
@@ -88,9 +89,9 @@ QWidget* ProductDataForm::BuildBasicPanel() {
     package_->setFont(bold);
     // After the box's own handler has written the value.
     connect(package_, &QCheckBox::clicked, this, [this] { UpdateRowDependent(); });
-    auto* lines = commands().Button(packageLines_, checks);
-    lines->setObjectName(QStringLiteral("packageLinesButton"));
-    checkRow->addWidget(lines, 1, 2);
+    packageLinesButton_ = commands().Button(packageLines_, checks);
+    packageLinesButton_->setObjectName(QStringLiteral("packageLinesButton"));
+    checkRow->addWidget(packageLinesButton_, 1, 2);
     rows.Add(QString(), checks);
 
     auto* lock = new DbCheckBox(QStringLiteral("Lås utpris"), d, QStringLiteral("usertag"), panel);
@@ -105,6 +106,7 @@ QWidget* ProductDataForm::BuildBasicPanel() {
 QWidget* ProductDataForm::BuildPricePanel() {
     QWidget* panel = Panel(this, QStringLiteral("pricePanel"));
     Rows rows(panel);
+    rows.grid()->setColumnMinimumWidth(0, 140);
     rows.Add(QStringLiteral("Innpris:"), NumberEdit(QStringLiteral("cost"), panel));
     rows.Add(QStringLiteral("Rabatt %:"), NumberEdit(QStringLiteral("discount"), panel));
     rows.Add(QStringLiteral("Direkte kost."), NumberEdit(QStringLiteral("direct_cost"), panel));
@@ -165,7 +167,7 @@ QWidget* ProductDataForm::BuildBelowPanel() {
     barcode_ = new QLabel(panel);
     barcode_->setObjectName(QStringLiteral("barcode"));
     barcode_->setAlignment(Qt::AlignCenter);
-    barcode_->setMinimumSize(220, 70);
+    barcode_->setFixedSize(280, 110);
     row->addWidget(barcode_);
     return panel;
 }

@@ -36,9 +36,9 @@ std::vector<DatasetColumn> Columns() {
         {"real_cost", "Kostpris", "0.00"},
         {"productgroup", "Varegruppe"},
         {"PriceInclVAT", "Inkl. MVA", "0.00"},
-        {"lastsale", "Sist UT"},
-        {"lastorder", "Sist INN"},
-        {"firstsale", "Først INN"},
+        {"lastsale", "Sist UT", "dd.MM.yyyy"},
+        {"lastorder", "Sist INN", "dd.MM.yyyy"},
+        {"firstsale", "Først INN", "dd.MM.yyyy"},
         {"EAN", "EAN"},
         {"product_companyname", "Leverandør"},
     };

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QSlider>
+#include <QTableView>
 #include <QToolButton>
 
 #include "ProductWindowsFixture.h"
@@ -237,11 +238,19 @@ TEST_F(ProductDataFormTest, ARowOfNullsOpensInBothWindowsAndSaves) {
         nulls += std::string(nulls.empty() ? "" : ",") + column + "=NULL";
     db_.Exec("UPDATE product SET " + nulls);
     ASSERT_TRUE(OpenProducts());
+    ProductListForm list;
     ProductDataForm form;
     ProductTecDataForm technical;
-    form.show();
+    list.show();
+    EXPECT_EQ(list.CellText(0, "productcode"), "NULL1");
+    EXPECT_EQ(list.CellText(0, "PriceInclVAT"), "0.00");
+    EXPECT_EQ(list.CellText(0, "product_companyname"), "");
+    // Enter in the grid opens the product window.
+    PressKey(list.grid(), Qt::Key_Return);
+    ASSERT_TRUE(form.isVisible());
     form.SetLevel(3);
-    technical.show();
+    list.Command("Teknisk informasjon")->trigger();
+    ASSERT_TRUE(technical.isVisible());
     EXPECT_EQ(form.Field<DbLineEdit>("price")->text(), "");
     EXPECT_TRUE(form.barcode()->pixmap().isNull());
     ASSERT_TRUE(Type(form, "producttext", "Fra et annet program"));

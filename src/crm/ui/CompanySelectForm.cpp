@@ -14,7 +14,7 @@
 CompanySelectForm::CompanySelectForm(QWidget* parent)
     : WindowBase<QDialog>(QStringLiteral("CompanySelectForm"), parent), result_(kNoVendorChosen) {
     setWindowTitle(QStringLiteral("Velg firma"));
-    resize(420, 400);
+    resize(420, 320);
     model_ = new DatasetTableModel(Crm().CompanyMiniQuery(),
                                    {{"companyname", "Firmanavn"}, {"COUNT(*)", "Antall"}}, this);
     // The list keeps the vendor order; a title click changes nothing.

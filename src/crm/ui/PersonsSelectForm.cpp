@@ -18,10 +18,6 @@ PersonsSelectForm::PersonsSelectForm(const std::vector<PersonChoice>& users,
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(i < ticked.size() && ticked[i] ? Qt::Checked : Qt::Unchecked);
     }
-    // A click anywhere on a line ticks it.
-    connect(list_, &QListWidget::itemActivated, this, [](QListWidgetItem* item) {
-        item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-    });
 
     QAction* fetch = commands_.Add("Hent", [this] { Fetch(); });
     auto* button = new QPushButton(QStringLiteral("Hent"), this);

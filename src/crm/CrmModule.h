@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "crm/DocumentCompany.h"
 #include "crm/PostalRegister.h"
 #include "db/Query.h"
 
@@ -15,7 +16,9 @@ class DataModule;
 //   - AddressChooserMode, on while the company list was opened from a document window to
 //     fetch an address;
 //   - the postal register, read once and again when its file changes;
-//   - CompanyMiniQuery, the vendor chooser's list.
+//   - CompanyMiniQuery, the vendor chooser's list;
+//   - the ids of the records the order, purchase-order, offer and invoice windows show
+//     (OpenOrderId, OpenPoId, OpenOfferId, OpenInvoiceId), kept by those windows.
 //
 // A new contact row gets companyid = NewContactCompanyId (the data module gives the common
 // header defaults). The program makes one after the data module; every test makes a fresh
@@ -57,6 +60,9 @@ class CrmModule {
     bool PostalMissingSaid() const { return postalMissingSaid_; }
     void SetPostalMissingSaid(bool said) { postalMissingSaid_ = said; }
 
+    // --- the documents the document windows show ------------------------------------------
+    OpenDocumentIds& OpenDocuments() { return openDocuments_; }
+
     // --- vendor chooser ------------------------------------------------------------------
     Query& CompanyMiniQuery() { return companyMiniQuery_; }
 
@@ -70,6 +76,7 @@ class CrmModule {
     PostalRegister postal_;
     bool postalMissingSaid_ = false;
     Query companyMiniQuery_;
+    OpenDocumentIds openDocuments_;
     int newContactHandler_ = 0;
 };
 

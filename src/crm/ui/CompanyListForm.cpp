@@ -101,6 +101,10 @@ CompanyListForm::~CompanyListForm() {
 
 CompanyListForm* CompanyListForm::Instance() { return g_instance; }
 
+OpenDocumentIds CompanyListForm::OpenDocuments() const {
+    return CrmModule::HasCurrent() ? Crm().OpenDocuments() : OpenDocumentIds{};
+}
+
 void CompanyListForm::BuildCommands() {
     const Qt::Key ctrl = Qt::Key(Qt::CTRL);
     AddCommand("Ny", "Nytt firma", QKeySequence(ctrl | Qt::Key_N), [this] { NewCompany(); });

@@ -27,9 +27,8 @@ class CompanyListForm : public ListWindowBase {
     // The list the program made (the last one made still there), nullptr when none.
     static CompanyListForm* Instance();
 
-    // The records the document windows show (none by default).
-    void SetOpenDocuments(std::function<OpenDocumentIds()> open) { openDocuments_ = std::move(open); }
-    OpenDocumentIds OpenDocuments() const { return openDocuments_ ? openDocuments_() : OpenDocumentIds{}; }
+    // The documents the document windows show (the program's, kept by CrmModule).
+    OpenDocumentIds OpenDocuments() const;
 
     // Shows the list; "new" then runs "Ny".
     void ShowList(const QString& argument = QString());
@@ -64,7 +63,6 @@ class CompanyListForm : public ListWindowBase {
     void BuildCommands();
     void BuildRelatedPanel();
 
-    std::function<OpenDocumentIds()> openDocuments_;
     QToolButton* fetchButton_ = nullptr;
     QGroupBox* relatedPanel_ = nullptr;
     QAction* copyItem_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include "app/frame/AppContext.h"
+#include "crm/CrmModule.h"
 #include "crm/ui/CompanySelectForm.h"
 #include "data/DataModule.h"
 #include "products/ProductBulk.h"
@@ -350,7 +351,8 @@ void ProductListForm::UpdateMenu() {
     group_->setText(QStringLiteral("Varegruppe ") + group);
     group_->setVisible(!group.isEmpty());
 
-    const OpenDocumentIds open = openDocuments_ ? openDocuments_() : OpenDocumentIds{};
+    const OpenDocumentIds open =
+        openDocuments_ ? openDocuments_() : (CrmModule::HasCurrent() ? Crm().OpenDocuments() : OpenDocumentIds{});
     fetchToDocument_->setText(OpenDocumentCaption(open));
     fetchToDocument_->setVisible(open.Any());
     fetchToDocumentSeparator_->setVisible(open.Any());

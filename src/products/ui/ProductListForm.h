@@ -26,7 +26,8 @@ class ProductListForm : public ListWindowBase {
     // (CompanySelectForm::Choose unless set).
     using VendorChooser = std::function<int(QWidget* parent)>;
     void SetVendorChooser(VendorChooser choose) { chooseVendor_ = std::move(choose); }
-    // The records the document windows show, for "Hent til ordre" (none by default).
+    // Where "Hent til ordre" reads the records the document windows show (the program's,
+    // kept by CrmModule, unless replaced).
     void SetOpenDocuments(std::function<OpenDocumentIds()> open) { openDocuments_ = std::move(open); }
 
     // The status fields: "Antall: <rows>" (or the result of the last repair), the rows the

@@ -317,7 +317,7 @@ TEST_F(CompanyListFormTest, ClosingEndsTheChooserRemovesTheFilterAndStoresThePos
 
     // A later double-click shows the company instead of overwriting a document's address.
     const int order = OpenDocument(DocumentKind::Order, "Leveres på kaia");
-    list_.SetOpenDocuments([order] { return OpenDocumentIds{order, 0, 0, 0}; });
+    Crm().OpenDocuments() = OpenDocumentIds{order, 0, 0, 0};
     list_.show();
     ASSERT_TRUE(dm_.CompanyTable().Locate("id", bygg_));
     emit list_.grid()->doubleClicked(list_.model()->index(list_.model()->CurrentRow(), 0));
@@ -344,7 +344,7 @@ TEST_F(CompanyListFormTest, FetchAddressAndTheRelatedPanelShowByTheChooserAndThe
     for (const auto& c : cases) {
         list_.hide();
         crm_.SetAddressChooserMode(c.chooser);
-        list_.SetOpenDocuments([open = c.open] { return open; });
+        Crm().OpenDocuments() = c.open;
         list_.show();
         const std::string what = std::to_string(c.chooser) + " " + std::to_string(c.open.orderId) +
                                  std::to_string(c.open.poId) + std::to_string(c.open.offerId) +
@@ -362,7 +362,7 @@ TEST_F(CompanyListFormTest, FetchAddressAndTheRelatedPanelShowByTheChooserAndThe
 
 TEST_F(CompanyListFormTest, ADoubleClickInTheChooserCopiesTheAddressIntoTheOpenOrder) {
     const int order = OpenDocument(DocumentKind::Order, "Gammel adresse");
-    list_.SetOpenDocuments([order] { return OpenDocumentIds{order, 0, 0, 0}; });
+    Crm().OpenDocuments() = OpenDocumentIds{order, 0, 0, 0};
     list_.close();
     WhenModalShown([this](QWidget* dialog) {
         EXPECT_EQ(dialog, &list_);
@@ -391,7 +391,7 @@ TEST_F(CompanyListFormTest, ADoubleClickInTheChooserCopiesTheAddressIntoTheOpenO
 TEST_F(CompanyListFormTest, FetchAddressCopiesIntoTheFirstOpenDocument) {
     const int po = OpenDocument(DocumentKind::PurchaseOrder, "Vårt lager");
     const int offer = OpenDocument(DocumentKind::Offer, "");
-    list_.SetOpenDocuments([po, offer] { return OpenDocumentIds{0, po, offer, 0}; });
+    Crm().OpenDocuments() = OpenDocumentIds{0, po, offer, 0};
     WhenModalShown([this](QWidget*) {
         EXPECT_FALSE(list_.CopyAddressCommand()->isVisible());  // no order open
         ASSERT_TRUE(dm_.CompanyTable().Locate("id", bygg_));

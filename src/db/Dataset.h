@@ -48,6 +48,10 @@ public:
     void Close();  // drops unsaved changes
     // Reads the rows again (posting pending changes first) and stays on the same `id`.
     bool Refresh();
+    // Reads the current row again from the update table, the others as they are (a record
+    // window showing a row another workstation may have changed). False, with LastError,
+    // when editing, on no row, or when the row is gone from the database.
+    bool RefreshRecord();
     bool IsActive() const { return state_ != DatasetState::Inactive; }
     DatasetState State() const { return state_; }
     bool IsEditing() const { return state_ == DatasetState::Edit || state_ == DatasetState::Insert; }

@@ -173,6 +173,43 @@ bool Dataset::ReadBack(const QByteArray& id, std::vector<CellValue>& values) {
     return row != nullptr;
 }
 
+bool Dataset::RefreshRecord() {
+    if (!IsActive() || IsEditing() || row_ < 0) {
+        lastError_ = QStringLiteral("Ingen post å lese på nytt");
+        return false;
+    }
+    Field* idf = IdField();
+    if (!idf || UpdateTable().isEmpty()) {
+        lastError_ = QStringLiteral("Posten kan ikke leses på nytt: tabellen har ingen id-kolonne");
+        return false;
+    }
+    const Cell& idCell = DataCell(idf->column_);
+    if (idCell.null) {
+        lastError_ = QStringLiteral("Posten kan ikke leses på nytt: den har ingen id");
+        return false;
+    }
+    const QByteArray id(idCell.data, static_cast<qsizetype>(idCell.size));
+    std::vector<CellValue> values(columns_);
+    for (unsigned c = 0; c < columns_; ++c) {
+        const Cell& cell = DataCell(static_cast<int>(c));
+        if (!cell.null) values[c] = QByteArray(cell.data, static_cast<qsizetype>(cell.size));
+    }
+    if (!ReadBack(id, values)) {
+        lastError_ = connection_->LastError().isEmpty()
+                         ? QStringLiteral("Posten finnes ikke lenger i databasen; den kan være slettet "
+                                          "fra en annen arbeidsstasjon")
+                         : connection_->LastError();
+        return false;
+    }
+    store_.Replace(static_cast<std::size_t>(row_), values);
+    indexes_.clear();
+    calcDirty_ = true;
+    lastError_.clear();
+    afterRefresh_.Fire(*this);
+    DidScroll();
+    return true;
+}
+
 bool Dataset::Post() {
     if (!IsEditing()) return IsActive();
     QString message;

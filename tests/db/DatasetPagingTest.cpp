@@ -265,6 +265,35 @@ TEST_F(DatasetPagingTest, RefreshStaysOnARowBeyondTheFirstPage) {
     EXPECT_EQ(kRows, t.RecordCount());
 }
 
+// A record window reads its one row again: nothing else is read, the row keeps its place.
+TEST_F(DatasetPagingTest, RefreshRecordReadsOnlyTheCurrentRow) {
+    Table t(conn_, "big");
+    t.SetOrder("grp DESC, code");
+    ASSERT_TRUE(t.Open());
+    ASSERT_TRUE(t.SetRecNo(1234));
+    const QString id = t.AsString("id");
+    const int held = t.FetchedCount();
+    db_.Exec("UPDATE big SET txt = 'O''Brien' WHERE id = " + id.toStdString());
+    ASSERT_TRUE(t.RefreshRecord()) << t.LastError().toStdString();
+    EXPECT_EQ("O'Brien", t.AsString("txt"));
+    EXPECT_EQ(id, t.AsString("id"));
+    EXPECT_EQ(1234, t.RecNo());
+    EXPECT_EQ(held, t.FetchedCount());
+
+    // Gone elsewhere: said, and the row stays as it was read.
+    db_.Exec("DELETE FROM big WHERE id = " + id.toStdString());
+    EXPECT_FALSE(t.RefreshRecord());
+    EXPECT_FALSE(t.LastError().isEmpty());
+    EXPECT_EQ("O'Brien", t.AsString("txt"));
+    // Not while editing: the typed values stay.
+    ASSERT_TRUE(t.SetRecNo(10));
+    ASSERT_TRUE(t.Edit());
+    ASSERT_TRUE(t.SetString("txt", "typed"));
+    EXPECT_FALSE(t.RefreshRecord());
+    EXPECT_EQ("typed", t.AsString("txt"));
+    t.Cancel();
+}
+
 TEST_F(DatasetPagingTest, DetailLargerThanAPageFollowsItsMaster) {
     db_.Exec("CREATE TABLE head (id INT AUTO_INCREMENT PRIMARY KEY, name VARCHAR(10));"
              "INSERT INTO head (name) VALUES ('a'), ('b'), ('c');"

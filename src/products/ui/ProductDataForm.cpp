@@ -171,8 +171,8 @@ void ProductDataForm::showEvent(QShowEvent* event) {
     Table& t = DM().ProductTable();
     if (!t.IsActive())
         DM().OpenTableWithRights(t, false, false);
-    else if (!t.IsReadOnly() && !t.IsEditing())
-        t.Refresh();
+    else if (!t.IsReadOnly() && !t.IsEditing() && !t.IsEmpty() && !t.RefreshRecord())
+        t.Refresh();  // the row is gone: the list as it stands now
     UpdateRowDependent();
 }
 

@@ -268,5 +268,5 @@ QString DatasetTableModel::FormatNumber(double value, const QString& format) {
     const int decimals = point < 0 ? 0 : static_cast<int>(format.size() - point - 1);
     const QString whole = point < 0 ? format : format.left(point);
     if (whole.contains(u' ') || whole.contains(u',')) return FormatThousands(0, decimals, value).trimmed();
-    return QString::number(value, 'f', decimals);
+    return QString::number(RoundDecimal(value, decimals), 'f', decimals);
 }

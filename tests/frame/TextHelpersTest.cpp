@@ -109,8 +109,22 @@ TEST(FormatThousands, InsertsBlanksThreeAndSixPlacesLeftOfThePoint) {
         {0, 2, -1234.5, "-1 234.50"},
         {0, 2, -0.001, "0.00"},
         {3, 0, 5, "  5"},
+        // Amounts computed in doubles round as the decimal numbers they stand for.
+        {0, 2, 54.67 + 54.67 / 100 * 25, "68.34"},
+        {0, 2, 1.005, "1.01"},
+        {0, 2, -2.675, "-2.68"},
+        {0, 2, 9999999999999.99, "9999999 999 999.99"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatThousands(c.width, c.decimals, c.x), c.out) << c.x;
+}
+
+TEST(RoundDecimal, HalfAwayFromZeroOnTheDecimalValue) {
+    EXPECT_DOUBLE_EQ(RoundDecimal(68.3375, 2), 68.34);
+    EXPECT_DOUBLE_EQ(RoundDecimal(0.125, 2), 0.13);
+    EXPECT_DOUBLE_EQ(RoundDecimal(-0.125, 2), -0.13);
+    EXPECT_DOUBLE_EQ(RoundDecimal(114.00000000001, 0), 114);
+    EXPECT_DOUBLE_EQ(RoundDecimal(2.5, 0), 3);
+    EXPECT_DOUBLE_EQ(RoundDecimal(1e300, 2), 1e300);
 }
 
 TEST(TextHelpers, TrimPadSlashTimeStamp) {

@@ -95,9 +95,17 @@ double ParseNumber(const QString& text) {
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
+double RoundDecimal(double x, int decimals) {
+    if (!std::isfinite(x)) return x;
+    const double unit = std::pow(10.0, std::clamp(decimals, 0, 9));
+    const double scaled = x * unit;
+    if (std::fabs(scaled) >= 1e15) return x;  // no fraction left to round
+    return std::round(std::round(scaled * 1e6) / 1e6) / unit;
+}
+
 QString FormatThousands(int width, int decimals, double x) {
     decimals = std::max(0, decimals);
-    QString s = QString::number(x, 'f', decimals);
+    QString s = QString::number(RoundDecimal(x, decimals), 'f', decimals);
     const double shown = std::fabs(s.toDouble());  // as rounded: 999.996 shows as 1 000.00
     if (shown == 0.0 && s.startsWith(QLatin1Char('-'))) s.remove(0, 1);  // no "-0.00"
     qsizetype point = s.indexOf(QLatin1Char('.'));

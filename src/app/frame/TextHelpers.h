@@ -34,6 +34,10 @@ double ParseNumber(const QString& text);
 // `x` with `decimals` decimals, a blank as thousands separator (three and
 // six places left of the decimal point), padded on the left to `width`.
 QString FormatThousands(int width, int decimals, double x);
+// `x` rounded to `decimals` places, half away from zero, as the decimal number it stands
+// for: 68.3375 (held as 68.33749999...) gives 68.34. Float noise below the sixth decimal
+// of the rounded unit is dropped first.
+double RoundDecimal(double x, int decimals);
 
 // Fourteen digits yyyyMMddhhmmss.
 QString TimeStampText(const QDateTime& moment);

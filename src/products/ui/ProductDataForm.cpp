@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/frame/Prompter.h"
+#include "app/frame/TextHelpers.h"
 #include "data/DataModule.h"
 #include "products/Barcode.h"
 #include "products/ProductRules.h"
@@ -211,7 +212,7 @@ void ProductDataForm::FormatNumberEdit(DbLineEdit* edit, bool money) {
         bool ok = false;
         const double value = text.toDouble(&ok);
         if (text.isEmpty() || !ok) return;
-        QString shown = QString::number(value, 'f', money ? 2 : 6);
+        QString shown = QString::number(RoundDecimal(value, money ? 2 : 6), 'f', money ? 2 : 6);
         if (!money && shown.contains(u'.')) {
             while (shown.endsWith(u'0')) shown.chop(1);
             if (shown.endsWith(u'.')) shown.chop(1);

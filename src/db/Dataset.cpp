@@ -436,6 +436,16 @@ bool Dataset::SetNull(const QString& name) {
 
 QString Dataset::TextAt(int row, const QString& column) const {
     Field* f = FieldByName(column);
+    if (f && f->kind_ == FieldKind::Lookup && row >= 0) {
+        // A looked-up value by the row's own key.
+        Field* key = FieldByName(f->keyField_);
+        if (!key || key->kind_ != FieldKind::Data || key->column_ < 0) return QString();
+        EnsureRow(row);
+        if (row >= FetchedCount()) return QString();
+        const Cell k = RowStore::CellAt(store_.Row(static_cast<std::size_t>(row)), static_cast<unsigned>(key->column_));
+        const Cell c = LookupCellOfKey(*f, k);
+        return c.null ? QString() : QString::fromUtf8(c.data, static_cast<qsizetype>(c.size));
+    }
     if (!f || f->kind_ != FieldKind::Data || f->column_ < 0 || row < 0) return QString();
     EnsureRow(row);
     if (row >= FetchedCount()) return QString();

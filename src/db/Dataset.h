@@ -93,7 +93,8 @@ public:
     bool Locate(const QString& column, const QVariant& value, bool caseInsensitive = false);
     // The 0-based row Locate would move to, -1 when none; the cursor stays.
     int FindRow(const QString& column, const QVariant& value, bool caseInsensitive = false);
-    // A column's value at a row as text, without moving ("" for NULL).
+    // A column's value at a row as text, without moving ("" for NULL); a looked-up field by
+    // the row's own key, a calculated one only on the current row (through the field).
     QString TextAt(int row, const QString& column) const;
 
     // Editing. Insert adds the new row before the current one, Append at the end.
@@ -230,6 +231,7 @@ private:
     void MasterMoved();
     bool UpdateMasterKey();
     Cell LookupCell(const Field& field) const;
+    Cell LookupCellOfKey(const Field& field, const Cell& key) const;
     const Cell& DataCell(int column) const {
         if (decodedRow_ != row_ || decodedPtr_ != store_.Row(static_cast<std::size_t>(row_))) DecodeCurrent();
         return cells_[static_cast<std::size_t>(column)];

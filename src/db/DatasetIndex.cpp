@@ -115,11 +115,13 @@ bool Dataset::Locate(const QString& column, const QVariant& value, bool caseInse
 }
 
 Cell Dataset::LookupCell(const Field& field) const {
-    Dataset* other = field.lookupDataset_;
     Field* key = FieldByName(field.keyField_);
-    if (!other || !key || !other->IsActive()) return Cell();
-    const Cell k = CellOf(*key);
-    if (k.null) return Cell();
+    return key ? LookupCellOfKey(field, CellOf(*key)) : Cell();
+}
+
+Cell Dataset::LookupCellOfKey(const Field& field, const Cell& k) const {
+    Dataset* other = field.lookupDataset_;
+    if (!other || !other->IsActive() || k.null) return Cell();
     Field* otherKey = other->FieldByName(field.lookupKey_);
     Field* result = other->FieldByName(field.lookupResult_);
     if (!otherKey || !result || otherKey->kind_ != FieldKind::Data || otherKey->column_ < 0 ||

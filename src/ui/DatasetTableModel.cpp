@@ -113,7 +113,7 @@ QString DatasetTableModel::RawText(int row, const DatasetColumn& column) const {
     Field* field = dataset_->FieldByName(column.field);
     if (!field) return QString();
     // The current row reads through the field: the values being edited, and calculated
-    // and looked-up fields, which only the cursor's row has.
+    // fields, which only the cursor's row has (looked-up ones every row has).
     if (row == CurrentRow() && (dataset_->IsEditing() || field->Kind() != FieldKind::Data))
         return field->AsString();
     if (dataset_->State() == DatasetState::Insert && row >= dataset_->FetchedCount()) return QString();

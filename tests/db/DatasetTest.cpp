@@ -304,6 +304,12 @@ TEST_F(DatasetTest, LookupAndCalculatedFields) {
     EXPECT_EQ((QStringList{"Brus", "Øl", "", ""}), names);
     EXPECT_EQ((QList<qint64>{6, 8, 2, 4}), doubles);
     EXPECT_EQ(4, calculations);
+    // A grid reads the looked-up value of every row, the cursor staying where it is.
+    items.First();
+    EXPECT_EQ((QStringList{items.TextAt(0, "productname"), items.TextAt(1, "productname"),
+                           items.TextAt(2, "productname"), items.TextAt(3, "productname")}),
+              (QStringList{"Brus", "Øl", "", ""}));
+    EXPECT_EQ(1, items.RecNo());
     // While editing, the calculated value follows the typed value.
     items.First();
     ASSERT_TRUE(items.Edit());

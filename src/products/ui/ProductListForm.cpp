@@ -66,11 +66,10 @@ ProductListForm::ProductListForm(QWidget* parent)
     SetRecordOpener([this] { EditProduct(); });
     model()->SetSortHandler([this](const QString& field) { Sort(field); });
     grid()->setItemDelegateForColumn(0, new FavouriteDelegate(grid()));
-    for (const char* field : {"PriceInclVAT", "product_companyname"}) {
-        const QString name = QLatin1String(field);
-        grid()->setItemDelegateForColumn(
-            model()->ColumnOf(name), new RowTextDelegate([this, name](int row) { return CellText(row, name); }, grid()));
-    }
+    // The price with VAT is calculated: every row's own, not only the cursor's.
+    const QString inclVat = QStringLiteral("PriceInclVAT");
+    grid()->setItemDelegateForColumn(
+        model()->ColumnOf(inclVat), new RowTextDelegate([this, inclVat](int row) { return CellText(row, inclVat); }, grid()));
     grid()->horizontalHeader()->resizeSection(0, 22);
     grid()->horizontalHeader()->resizeSection(1, 110);
     grid()->horizontalHeader()->resizeSection(2, 260);
@@ -274,13 +273,6 @@ QString ProductListForm::CellText(int row, const QString& field) const {
         if (price.isEmpty()) return QString();
         return DatasetTableModel::FormatNumber(
             PriceInclVat(price.toDouble(), t.TextAt(row, QStringLiteral("vatcode")).toLongLong()), QStringLiteral("0.00"));
-    }
-    if (field == u"product_companyname") {
-        const QString vendor = t.TextAt(row, QStringLiteral("vendor"));
-        Query& companies = DM().LookupQuery(Lookup::Companies);
-        if (vendor.isEmpty() || !companies.IsActive()) return QString();
-        const int found = companies.FindRow(QStringLiteral("id"), vendor.toLongLong());
-        return found < 0 ? QString() : companies.TextAt(found, QStringLiteral("companyname"));
     }
     return model()->CellText(row, model()->ColumnOf(field));
 }

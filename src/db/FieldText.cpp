@@ -1,5 +1,6 @@
 #include "db/FieldText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -106,7 +107,14 @@ QByteArray FromInteger(qint64 value) { return QByteArray::number(value); }
 
 QByteArray FromFloat(double value, int decimals) {
     if (!std::isfinite(value)) return QByteArray("0");
-    if (decimals >= 0) return QByteArray::number(value, 'f', decimals);
+    if (decimals >= 0) {
+        // Rounded as the server rounds the decimal number the double stands for (half away
+        // from zero): 54.665, held as 54.66499..., is 54.67, as an UPDATE in SQL gives.
+        const double unit = std::pow(10.0, std::min(decimals, 9));
+        const double scaled = value * unit;
+        if (std::fabs(scaled) < 1e15) value = std::round(std::round(scaled * 1e6) / 1e6) / unit;
+        return QByteArray::number(value, 'f', decimals);
+    }
     char buffer[64];
     auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QByteArray(buffer, static_cast<qsizetype>(r.ptr - buffer));

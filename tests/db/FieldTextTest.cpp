@@ -44,6 +44,12 @@ TEST(FieldText, NumbersRoundTrip) {
     EXPECT_EQ("0.1", fieldtext::FromFloat(0.1));
     EXPECT_EQ("1234567.89", fieldtext::FromFloat(1234567.89, 2));
     EXPECT_EQ("2.50", fieldtext::FromFloat(2.5, 2));
+    // The decimal number a computed double stands for, rounded half away from zero as the
+    // server rounds it: 37.7 * 1.45 is 54.665, held as 54.66499...
+    EXPECT_EQ("54.67", fieldtext::FromFloat(37.7 + 37.7 / 100 * 45, 2));
+    EXPECT_EQ("68.34", fieldtext::FromFloat(54.67 + 54.67 / 100 * 25, 2));
+    EXPECT_EQ("-2.68", fieldtext::FromFloat(-2.675, 2));
+    EXPECT_EQ("9999999999999.99", fieldtext::FromFloat(9999999999999.99, 2));
     EXPECT_EQ("0", fieldtext::FromFloat(std::numeric_limits<double>::quiet_NaN()));
 }
 

@@ -11,6 +11,7 @@
 #include "ui/DbDateEdit.h"
 #include "ui/DbFieldLink.h"
 #include "ui/DbLineEdit.h"
+#include "ui/DbLookupCombo.h"
 #include "ui/DbNavigator.h"
 #include "ui/DetailSlider.h"
 
@@ -18,7 +19,7 @@ RecordWindowBase::RecordWindowBase(const QString& windowName, const QString& tit
     : WindowBase<QDialog>(windowName, parent), dataset_(&dataset), title_(title), commands_(this) {
     const Qt::Key ctrl = Qt::Key(Qt::CTRL);
     save_ = commands_.Add("Lagre", "Lagre", QKeySequence(ctrl | Qt::Key_S), [this] { Save(); });
-    cancel_ = commands_.Add("Avbryt", [this] { CancelEdit(); });
+    cancel_ = commands_.Add("Avbryt", "Avbryt", QKeySequence(ctrl | Qt::Key_Z), [this] { CancelEdit(); });
     add_ = commands_.Add("Ny", "Ny", QKeySequence(ctrl | Qt::Key_N), [this] { NewRecord(); });
     remove_ = commands_.Add("Slett", "Slett", QKeySequence(ctrl | Qt::Key_Delete), [this] { DeleteRecord(); });
 
@@ -78,6 +79,31 @@ DbLineEdit* RecordWindowBase::NumberEdit(const QString& column, QWidget* parent,
         if (number != text) edit->link().Change(number);
     });
     return edit;
+}
+
+DbLookupCombo* RecordWindowBase::LookupCombo(const QString& column, Dataset& lookup, const QString& display,
+                                             QWidget* parent) {
+    auto* combo = new DbLookupCombo(parent);
+    combo->setObjectName(column);
+    combo->SetDataSource(dataset_, column);
+    combo->SetLookup(&lookup, QStringLiteral("id"), display);
+    return combo;
+}
+
+QToolButton* RecordWindowBase::SmallButton(const QString& name, const QString& text, const QString& tip,
+                                           QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    if (!name.isEmpty()) button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(tip);
+    return button;
+}
+
+QHBoxLayout* RecordWindowBase::FieldWithButton(QWidget* field, QToolButton* button) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    row->addWidget(button);
+    return row;
 }
 
 DbDateEdit* RecordWindowBase::DateEdit(const QString& column, QWidget* parent) {

@@ -10,6 +10,8 @@
 class Dataset;
 class DbDateEdit;
 class DbLineEdit;
+class DbLookupCombo;
+class QToolButton;
 class DbNavigator;
 class DetailSlider;
 class QHBoxLayout;
@@ -43,6 +45,12 @@ class RecordWindowBase : public WindowBase<QDialog> {
     // separator): other keys are simply not taken, and the tool tip says so.
     DbLineEdit* NumberEdit(const QString& column, QWidget* parent, bool decimals = true);
     DbDateEdit* DateEdit(const QString& column, QWidget* parent);
+    // A drop-down on `column` over a lookup dataset: its `id` is the key, `display` shown.
+    DbLookupCombo* LookupCombo(const QString& column, Dataset& lookup, const QString& display, QWidget* parent);
+    // A small button beside a field ("?", "...", "@"), named for findChild; `name` may be empty.
+    static QToolButton* SmallButton(const QString& name, const QString& text, const QString& tip, QWidget* parent);
+    // A field with its button after it.
+    static QHBoxLayout* FieldWithButton(QWidget* field, QToolButton* button);
     // The field's edit by its column, nullptr when none.
     template <class Edit>
     Edit* Field(const QString& column) const { return findChild<Edit*>(column); }

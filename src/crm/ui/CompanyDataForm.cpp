@@ -33,30 +33,6 @@
 namespace {
 const QString kWindowName = QStringLiteral("CompanyDataForm");
 
-QToolButton* SmallButton(const QString& name, const QString& text, const QString& tip, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(text);
-    button->setToolTip(tip);
-    return button;
-}
-
-// A field with its button after it.
-QHBoxLayout* Row(QWidget* field, QToolButton* button) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(field, 1);
-    row->addWidget(button);
-    return row;
-}
-
-DbLookupCombo* LookupCombo(Dataset& record, const QString& column, Dataset& lookup, const QString& display,
-                           QWidget* parent) {
-    auto* combo = new DbLookupCombo(parent);
-    combo->setObjectName(column);
-    combo->SetDataSource(&record, column);
-    combo->SetLookup(&lookup, QStringLiteral("id"), display);
-    return combo;
-}
 }  // namespace
 
 CompanyDataForm::CompanyDataForm(QWidget* parent)
@@ -87,14 +63,9 @@ CompanyDataForm::~CompanyDataForm() {
 }
 
 void CompanyDataForm::BuildCommands() {
-    const Qt::Key ctrl = Qt::Key(Qt::CTRL);
     QAction* add = Command(QStringLiteral("Ny"));
     add->setText(QStringLiteral("Ny post"));
     add->setIconText(QStringLiteral("Nytt firma"));
-    QAction* cancel = Command(QStringLiteral("Avbryt"));
-    cancel->setShortcut(QKeySequence(ctrl | Qt::Key_Z));
-    cancel->setShortcutContext(Qt::WindowShortcut);
-    addAction(cancel);
 
     // The navigator shows first, previous, next and last; these carry the keys.
     commands().Add("Første post", "Første post", QKeySequence(), [this] { Move(&Dataset::First); });
@@ -143,18 +114,18 @@ QWidget* CompanyDataForm::BuildBasicPanel() {
 
     QToolButton* mail = SmallButton(QStringLiteral("mailTo"), QStringLiteral("@"), QStringLiteral("Send epost"), panel);
     connect(mail, &QToolButton::clicked, this, [this] { MailTo(); });
-    form->addRow(QStringLiteral("Epost:"), Row(TextEdit(QStringLiteral("email"), panel), mail));
+    form->addRow(QStringLiteral("Epost:"), FieldWithButton(TextEdit(QStringLiteral("email"), panel), mail));
     QToolButton* web =
         SmallButton(QStringLiteral("openHomepage"), QStringLiteral("..."), QStringLiteral("Åpne hjemmesiden"), panel);
     connect(web, &QToolButton::clicked, this, [this] { OpenHomepage(); });
-    form->addRow(QStringLiteral("Hjemmeside:"), Row(TextEdit(QStringLiteral("homepage"), panel), web));
+    form->addRow(QStringLiteral("Hjemmeside:"), FieldWithButton(TextEdit(QStringLiteral("homepage"), panel), web));
 
-    DbLookupCombo* contact = LookupCombo(dataset(), QStringLiteral("defaultcontact"), DM().ContactQuery(),
+    DbLookupCombo* contact = LookupCombo(QStringLiteral("defaultcontact"), DM().ContactQuery(),
                                          QStringLiteral("realname"), panel);
     QToolButton* person = SmallButton(QStringLiteral("companyContact"), QStringLiteral("..."),
                                       QStringLiteral("Kontaktvinduet for firmaets kontakter"), panel);
     connect(person, &QToolButton::clicked, this, [this] { ShowCompanyContact(); });
-    form->addRow(QStringLiteral("Kontakt:"), Row(contact, person));
+    form->addRow(QStringLiteral("Kontakt:"), FieldWithButton(contact, person));
     return panel;
 }
 
@@ -171,7 +142,7 @@ QWidget* CompanyDataForm::BuildExtendedPanel() {
     left->addRow(QStringLiteral("Org. nr.:"), TextEdit(QStringLiteral("orgnumber"), panel));
     left->addRow(QStringLiteral("Bransje:"), TextEdit(QStringLiteral("branch"), panel));
     left->addRow(QStringLiteral("Bankkonto:"), TextEdit(QStringLiteral("bankaccount"), panel));
-    left->addRow(QStringLiteral("Vår kontakt:"), LookupCombo(dataset(), QStringLiteral("mycontact"),
+    left->addRow(QStringLiteral("Vår kontakt:"), LookupCombo(QStringLiteral("mycontact"),
                                                              DM().LookupQuery(Lookup::Users),
                                                              QStringLiteral("initials"), panel));
 
@@ -198,7 +169,7 @@ QWidget* CompanyDataForm::BuildExtendedPanel() {
     for (const char* text : {"Åpne lokal mappe", "Åpne mappen i nettleser", "Sett inn mappeplasering"})
         folderMenu->addAction(Command(QString::fromUtf8(text)));
     folder->setMenu(folderMenu);
-    right->addRow(QStringLiteral("Mappe:"), Row(TextEdit(QStringLiteral("companyfolder"), panel), folder));
+    right->addRow(QStringLiteral("Mappe:"), FieldWithButton(TextEdit(QStringLiteral("companyfolder"), panel), folder));
 
     auto* kinds = new QGridLayout;
     const struct {

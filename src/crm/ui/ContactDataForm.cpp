@@ -22,33 +22,14 @@
 namespace {
 const QString kWindowName = QStringLiteral("ContactDataForm");
 
-QToolButton* SmallButton(const QString& text, const QString& tip, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setText(text);
-    button->setToolTip(tip);
-    return button;
-}
-
-// A field with its button after it.
-QHBoxLayout* Row(QWidget* field, QToolButton* button) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(field, 1);
-    row->addWidget(button);
-    return row;
-}
 }  // namespace
 
 ContactDataForm::ContactDataForm(QWidget* parent)
     : RecordWindowBase(kWindowName, QStringLiteral("Kontakt"), DM().ContactQuery(), parent),
       shellOpen_([](const QString& target) { return ShellOpen(target); }) {
-    const Qt::Key ctrl = Qt::Key(Qt::CTRL);
     QAction* add = Command(QStringLiteral("Ny"));
     add->setText(QStringLiteral("Ny post"));
     add->setIconText(QStringLiteral("Ny kontakt"));
-    QAction* cancel = Command(QStringLiteral("Avbryt"));
-    cancel->setShortcut(QKeySequence(ctrl | Qt::Key_Z));
-    cancel->setShortcutContext(Qt::WindowShortcut);
-    addAction(cancel);
 
     // The navigator shows first, previous, next and last; these carry the keys.
     commands().Add("Første post", "Første post", QKeySequence(), [this] { Move(&Dataset::First); });
@@ -80,33 +61,33 @@ ContactDataForm::ContactDataForm(QWidget* parent)
     auto* extended = new QWidget(this);
     auto* form = new QFormLayout(extended);
     QToolButton* web =
-        SmallButton(QStringLiteral("..."), QStringLiteral("Åpne hjemmesiden"), extended);
+        SmallButton(QString(), QStringLiteral("..."), QStringLiteral("Åpne hjemmesiden"), extended);
     connect(web, &QToolButton::clicked, this, [this] { OpenHomepage(); });
     form->addRow(QStringLiteral("Hjemmeside:"),
-                 Row(TextEdit(QStringLiteral("homepage"), extended), web));
+                 FieldWithButton(TextEdit(QStringLiteral("homepage"), extended), web));
     QToolButton* workMail =
-        SmallButton(QStringLiteral("@"), QStringLiteral("Send epost"), extended);
+        SmallButton(QString(), QStringLiteral("@"), QStringLiteral("Send epost"), extended);
     workMail->setObjectName(QStringLiteral("mailWork"));
     connect(workMail, &QToolButton::clicked, this, [this] { MailTo(QStringLiteral("email")); });
     form->addRow(QStringLiteral("Epost jobb:"),
-                 Row(TextEdit(QStringLiteral("email"), extended), workMail));
+                 FieldWithButton(TextEdit(QStringLiteral("email"), extended), workMail));
     QToolButton* homeMail =
-        SmallButton(QStringLiteral("@"), QStringLiteral("Send epost"), extended);
+        SmallButton(QString(), QStringLiteral("@"), QStringLiteral("Send epost"), extended);
     homeMail->setObjectName(QStringLiteral("mailHome"));
     connect(homeMail, &QToolButton::clicked, this,
             [this] { MailTo(QStringLiteral("home_email")); });
     form->addRow(QStringLiteral("Epost privat:"),
-                 Row(TextEdit(QStringLiteral("home_email"), extended), homeMail));
+                 FieldWithButton(TextEdit(QStringLiteral("home_email"), extended), homeMail));
     company_ = new DbLookupCombo(extended);
     company_->setObjectName(QStringLiteral("companyid"));
     company_->SetDataSource(&dataset(), QStringLiteral("companyid"));
     company_->SetLookup(&DM().LookupQuery(Lookup::Companies), QStringLiteral("id"),
                         QStringLiteral("companyname"));
     QToolButton* remove =
-        SmallButton(QStringLiteral("X"), QStringLiteral("Fjern tilknytning til firma"), extended);
+        SmallButton(QString(), QStringLiteral("X"), QStringLiteral("Fjern tilknytning til firma"), extended);
     remove->setObjectName(QStringLiteral("removeCompany"));
     connect(remove, &QToolButton::clicked, this, [this] { RemoveCompany(); });
-    form->addRow(QStringLiteral("Firma:"), Row(company_, remove));
+    form->addRow(QStringLiteral("Firma:"), FieldWithButton(company_, remove));
     form->addRow(QStringLiteral("Stilling:"), TextEdit(QStringLiteral("title"), extended));
     form->addRow(QStringLiteral("Avdeling:"), TextEdit(QStringLiteral("department"), extended));
     form->addRow(QStringLiteral("Gateadresse:"),
@@ -120,7 +101,7 @@ ContactDataForm::ContactDataForm(QWidget* parent)
     connect(code, &QLineEdit::editingFinished, this, [this] { PostalCodeLeft(); });
     place->addWidget(code);
     QToolButton* lookup =
-        SmallButton(QStringLiteral("?"), QStringLiteral("Slå opp postnummeret"), extended);
+        SmallButton(QString(), QStringLiteral("?"), QStringLiteral("Slå opp postnummeret"), extended);
     lookup->setObjectName(QStringLiteral("postalLookup"));
     connect(lookup, &QToolButton::clicked, this, [this] { ShowPostalCode(); });
     place->addWidget(lookup);

@@ -93,7 +93,6 @@ ProductDataForm::~ProductDataForm() {
 }
 
 void ProductDataForm::BuildCommands() {
-    const Qt::Key ctrl = Qt::Key(Qt::CTRL);
     // The shared save, new and cancel go through the product's save rules and messages.
     QAction* save = Command(QStringLiteral("Lagre"));
     disconnect(save, &QAction::triggered, this, nullptr);
@@ -103,10 +102,6 @@ void ProductDataForm::BuildCommands() {
     connect(add, &QAction::triggered, this, [this] { NewProductCommand(); });
     add->setText(QStringLiteral("Ny post"));
     add->setIconText(QStringLiteral("Ny vare"));
-    QAction* cancel = Command(QStringLiteral("Avbryt"));
-    cancel->setShortcut(QKeySequence(ctrl | Qt::Key_Z));
-    cancel->setShortcutContext(Qt::WindowShortcut);
-    addAction(cancel);
 
     auto later = [](const char* window) { return [window] { ShowWindow(QLatin1String(window)); }; };
     QAction* first = commands().Add(QStringLiteral("Første post"), [this] {
@@ -141,6 +136,7 @@ void ProductDataForm::BuildCommands() {
         s->setSeparator(true);
         return s;
     };
+    QAction* cancel = Command(QStringLiteral("Avbryt"));
     addActions({save, cancel, add, Command(QStringLiteral("Slett")), separator(), first, prior, next, last,
                 separator(), label, technical, packageLines_, documents, separator(), mainMenu});
 }

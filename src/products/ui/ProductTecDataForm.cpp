@@ -33,10 +33,6 @@ ProductTecDataForm::ProductTecDataForm(QWidget* parent)
     QAction* save = Command(QStringLiteral("Lagre"));
     disconnect(save, &QAction::triggered, this, nullptr);
     connect(save, &QAction::triggered, this, [] { SaveProduct(DM().ProductTable()); });
-    QAction* cancel = Command(QStringLiteral("Avbryt"));
-    cancel->setShortcut(QKeySequence(Qt::Key(Qt::CTRL) | Qt::Key_Z));
-    cancel->setShortcutContext(Qt::WindowShortcut);
-    addAction(cancel);
     QAction* documents = commands().Add(QStringLiteral("Dokumenter"), [this] {
         if (dataset().IsActive() && !dataset().IsEmpty())
             ShowWindow(QStringLiteral("DocumentListForm"),
@@ -85,6 +81,7 @@ ProductTecDataForm::ProductTecDataForm(QWidget* parent)
     resize(520, 380);
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    QAction* cancel = Command(QStringLiteral("Avbryt"));
     addActions({save, cancel, documents});
 
     auto changed = [this](Dataset&) { UpdatePicture(); };

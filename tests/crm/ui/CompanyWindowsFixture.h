@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -21,8 +19,13 @@
 #include <functional>
 
 #include "../../frame/TempHome.h"
+#include "HttpTestServer.h"
 #include "ModuleTest.h"
+#include "WindowTestSupport.h"
 #include "crm/CrmModule.h"
+
+using testsupport::PressKey;
+using testsupport::WhenModalShown;
 
 struct CompanyWindowsHome {
     TempHome home_;
@@ -88,69 +91,6 @@ class CompanyWindowsFixture : protected CompanyWindowsHome, public testsupport::
         return value;
     }
 
-    // Sends a key as the keyboard would.
-    static void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                         const QString& text = QString()) {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-        QApplication::sendEvent(widget, &release);
-    }
-    // Works the modal dialog that the next call opens, once it is shown.
-    static void WhenModalShown(std::function<void(QWidget* dialog)> work) {
-        QTimer::singleShot(0, [work = std::move(work)] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            EXPECT_NE(dialog, nullptr);
-            if (dialog) work(dialog);
-        });
-    }
-
     QTemporaryDir import_;
     CrmModule crm_{dm_};
-};
-
-// `python3 -m http.server` on 127.0.0.1 serving a fresh temporary folder, on the port it
-// picks itself; stopped when the object goes away.
-class LoopbackHttpServer {
-  public:
-    LoopbackHttpServer() {
-        process_.setProgram(QStringLiteral("python3"));
-        process_.setArguments({"-u", "-m", "http.server", "--bind", "127.0.0.1", "--directory", dir_.path(), "0"});
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start();
-        if (!process_.waitForStarted(10000)) {
-            ADD_FAILURE() << "python3 -m http.server did not start";
-            return;
-        }
-        // "Serving HTTP on 127.0.0.1 port 40123 (http://127.0.0.1:40123/) ..."
-        const QRegularExpression portText(QStringLiteral("port (\\d+)"));
-        QByteArray output;
-        while (port_ == 0 && process_.state() == QProcess::Running) {
-            if (!process_.waitForReadyRead(10000)) break;
-            output += process_.readAll();
-            const auto match = portText.match(QString::fromUtf8(output));
-            if (match.hasMatch()) port_ = match.captured(1).toInt();
-        }
-        if (port_ == 0) ADD_FAILURE() << "no port from http.server: " << output.toStdString();
-    }
-    ~LoopbackHttpServer() {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-    // The server's address, without a closing "/".
-    QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
-    // A file the server hands out, at a path below its folder.
-    void Put(const QString& path, const QByteArray& content) const {
-        const QString file = dir_.filePath(path);
-        QDir().mkpath(QFileInfo(file).path());
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-
-  private:
-    QTemporaryDir dir_;
-    QProcess process_;
-    int port_ = 0;
 };

@@ -16,7 +16,11 @@
 
 #include "../../frame/TempHome.h"
 #include "ModuleTest.h"
+#include "WindowTestSupport.h"
 #include "crm/CrmModule.h"
+
+using testsupport::PressKey;
+using testsupport::WhenModalShown;
 
 struct ContactWindowsHome {
     TempHome home_;
@@ -72,23 +76,6 @@ class ContactWindowsFixture : protected ContactWindowsHome, public testsupport::
         QStringList out;
         for (const QString& m : prompter_->messages()) out << m;
         return out;
-    }
-
-    // Sends a key as the keyboard would.
-    static void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                         const QString& text = QString()) {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-        QApplication::sendEvent(widget, &release);
-    }
-    // Works the modal dialog that the next call opens, once it is shown.
-    static void WhenModalShown(std::function<void(QWidget* dialog)> work) {
-        QTimer::singleShot(0, [work = std::move(work)] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            EXPECT_NE(dialog, nullptr);
-            if (dialog) work(dialog);
-        });
     }
 
     QTemporaryDir import_;

@@ -97,7 +97,7 @@ TEST_F(PostnummerFormTest, AMissingRegisterShowsTheDownloadButtonEnabledOnlyWith
 }
 
 TEST_F(PostnummerFormTest, TheDownloadFetchesTheRegisterHidesTheButtonAndLooksUpAgain) {
-    LoopbackHttpServer server;
+    HttpTestServer server;
     // A blank in the server's address is sent as %20.
     server.Put("nedlasting og filer/ftp/textfiles/postnummer.txt", kRegister);
     SetServer(server.Base() + "/nedlasting og filer/");
@@ -116,7 +116,7 @@ TEST_F(PostnummerFormTest, TheDownloadFetchesTheRegisterHidesTheButtonAndLooksUp
 }
 
 TEST_F(PostnummerFormTest, AFailedDownloadKeepsTheButton) {
-    LoopbackHttpServer server;  // holds no register
+    HttpTestServer server;  // holds no register
     SetServer(server.Base());
     form_.ShowCode("5003");
     form_.DownloadButton()->click();

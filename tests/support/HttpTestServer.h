@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -38,12 +40,13 @@ class HttpTestServer {
         process_.waitForFinished(5000);
     }
 
-    QString Url(const QString& path) const {
-        return QStringLiteral("http://127.0.0.1:%1/").arg(port_) + path;
-    }
-    // A file the server hands out.
+    // The server's address, without a closing "/".
+    QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+    QString Url(const QString& path) const { return Base() + QLatin1Char('/') + path; }
+    // A file the server hands out, at a path below its folder.
     QString Put(const QString& name, const QByteArray& content) const {
         const QString path = dir_.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);

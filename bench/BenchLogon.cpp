@@ -14,6 +14,7 @@
 
 #include "BenchData.h"
 #include "BenchSupport.h"
+#include "SilentPrompter.h"
 #include "app/frame/AppContext.h"
 #include "app/logon/ConnectSequence.h"
 #include "app/ui/MainWindow.h"
@@ -21,18 +22,6 @@
 #include "data/DataModule.h"
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    void ShowMessage(const QString& caption, const QString& text) override {
-        std::fprintf(stderr, "message: %s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
-    }
-    bool AskYesNo(const QString&, bool defaultYes) override { return defaultYes; }
-    std::optional<QString> AskInput(const QString&, const QString&, bool) override { return std::nullopt; }
-    QString ChooseFolder(const QString&, const QString&) override { return QString(); }
-    QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return QString(); }
-};
 
 // The request "Logg på" makes for the benchmark server.
 LogonRequest RequestFor(const ConnectParams& p) {

@@ -13,24 +13,13 @@
 
 #include "BenchData.h"
 #include "BenchSupport.h"
+#include "SilentPrompter.h"
 #include "app/frame/AppContext.h"
 #include "data/DataModule.h"
 
 namespace {
 
 // Answers nothing and shows nothing: the opening must not ask.
-class SilentPrompter : public Prompter {
-public:
-    void ShowMessage(const QString& caption, const QString& text) override {
-        std::fprintf(stderr, "message: %s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
-    }
-    bool AskYesNo(const QString&, bool defaultYes) override { return defaultYes; }
-    std::optional<QString> AskInput(const QString&, const QString&, bool) override { return std::nullopt; }
-    QString ChooseFolder(const QString&, const QString&) override { return QString(); }
-    QString ChooseOpenFile(const QString&, const QString&, const QString&) override { return QString(); }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override { return QString(); }
-};
-
 struct Opened {
     QString name;
     QString sql;  // what the dataset read on opening

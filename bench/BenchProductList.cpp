@@ -22,6 +22,7 @@
 
 #include "BenchData.h"
 #include "BenchSupport.h"
+#include "SilentPrompter.h"
 #include "app/frame/AppContext.h"
 #include "data/DataModule.h"
 #include "db/Query.h"
@@ -34,25 +35,6 @@ namespace {
 
 constexpr int kRuns = 3;
 constexpr double kStall = 0.1;
-
-class SilentPrompter : public Prompter {
-  public:
-    void ShowMessage(const QString& caption, const QString& text) override {
-        std::fprintf(stderr, "message: %s: %s\n", caption.toUtf8().constData(),
-                     text.toUtf8().constData());
-    }
-    bool AskYesNo(const QString&, bool defaultYes) override { return defaultYes; }
-    std::optional<QString> AskInput(const QString&, const QString&, bool) override {
-        return std::nullopt;
-    }
-    QString ChooseFolder(const QString&, const QString&) override { return QString(); }
-    QString ChooseOpenFile(const QString&, const QString&, const QString&) override {
-        return QString();
-    }
-    QString ChooseSaveFile(const QString&, const QString&, const QString&) override {
-        return QString();
-    }
-};
 
 // Lowest and highest of the runs.
 struct Range {

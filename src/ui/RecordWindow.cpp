@@ -1,6 +1,10 @@
 #include "ui/RecordWindow.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QToolButton>
@@ -156,9 +160,24 @@ void RecordWindowBase::UpdateCaption() {
     setWindowTitle(title_ + QStringLiteral(" [") + id + QStringLiteral("]"));
 }
 
+bool RecordWindowBase::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && dataset_->IsEditing()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (QKeySequence(key->keyCombination()) == cancel_->shortcut()) {
+            event->ignore();  // not taken by the field: the window's shortcut runs
+            return true;
+        }
+    }
+    return WindowBase<QDialog>::eventFilter(watched, event);
+}
+
 void RecordWindowBase::showEvent(QShowEvent* event) {
     WindowBase<QDialog>::showEvent(event);
     if (event->spontaneous()) return;
+    // The fields that take Ctrl+Z for their own undo (installing twice keeps one filter).
+    for (QWidget* field : findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(field) || qobject_cast<QTextEdit*>(field) || qobject_cast<QPlainTextEdit*>(field))
+            field->installEventFilter(this);
     // The position keeper has just read the stored level.
     if (slider_) {
         slider_->SetLevelText(Diverse());

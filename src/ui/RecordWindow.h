@@ -66,6 +66,9 @@ class RecordWindowBase : public WindowBase<QDialog> {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Ctrl+Z while a field has the focus cancels the record's edit, as the command says,
+    // instead of undoing the typing in that field.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Dataset* dataset_;

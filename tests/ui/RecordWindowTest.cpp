@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QShowEvent>
+#include <QtTest/QTest>
 
 #include "PatternTestSupport.h"
 #include "ui/DbDateEdit.h"
@@ -76,6 +77,26 @@ TEST_F(RecordWindowTest, CommandsFollowTheStateAndSaveOrCancelReachTheDatabase) 
     table().SetReadOnly(true);
     form.UpdateCommands();
     EXPECT_EQ(States(form), "0000");
+}
+
+// Ctrl+Z typed in a field cancels the record's edit (the field's own undo would leave the
+// record being edited with the text as it was before the last change).
+TEST_F(RecordWindowTest, CtrlZInAFieldCancelsTheEdit) {
+    ASSERT_TRUE(connected());
+    ItemDataForm form(table());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* name = form.Field<DbLineEdit>("name");
+    name->setFocus();
+    QTest::keyClicks(name, "x");
+    ASSERT_TRUE(table().IsEditing());
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(table().IsEditing());
+    EXPECT_EQ(name->text(), "Bolt");
+    EXPECT_EQ(Scalar("SELECT name FROM item WHERE id=1"), "Bolt");
+    // Not editing: the field keeps its own undo.
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(table().IsEditing());
 }
 
 TEST_F(RecordWindowTest, DetailLevelIsKeptWithTheWindowPosition) {

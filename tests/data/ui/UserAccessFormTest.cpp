@@ -211,8 +211,9 @@ TEST_F(UserAccessFormTest, CreateOnServerRefusesShortNamesAndPasswords) {
 
 TEST_F(UserAccessFormTest, CreateOnServerMakesAnAccountOnThisSchemaOnly) {
     // Names unlikely to clash with another test run on the same server.
-    const QString name = "q" + QString::number(getpid() % 100);
-    const QString quoted = "o'" + QString::number(getpid() % 1000);
+    // Always long enough to be taken: a process id ending in 0-9 once made "q7", too short.
+    const QString name = "q" + QString::number(getpid() % 100).rightJustified(2, u'0');
+    const QString quoted = "o'" + QString::number(getpid() % 1000).rightJustified(3, u'0');
     for (const QString& n : {name, quoted}) accounts_ << "'" + QString(n).replace("'", "''") + "'@'%'";
     for (const QString& a : accounts_) Exec("DROP USER IF EXISTS " + a);
     // A schema whose name the unescaped "_" of a grant would also match.

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QToolButton>
 
-#include "CompanyWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/ContactRules.h"
 #include "crm/ui/CompanyDataForm.h"
 #include "data/DataModule.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-class CompanyDataFormTest : public CompanyWindowsFixture {
+class CompanyDataFormTest : public CrmWindowsFixture {
   protected:
     void SetUp() override {
         bygg_ = AddCompany("Bygg & Betong AS",

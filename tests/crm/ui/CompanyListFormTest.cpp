@@ -11,7 +11,7 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "CompanyWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/CompanyRules.h"
 #include "crm/DocumentCompany.h"
 #include "crm/ui/CompanyDataForm.h"
@@ -24,7 +24,7 @@ namespace {
 
 const QString kLater = QStringLiteral("Varlokken 6: Kommer i en senere versjon");
 
-class CompanyListFormTest : public CompanyWindowsFixture {
+class CompanyListFormTest : public CrmWindowsFixture {
   protected:
     void SetUp() override {
         const QString cols = ", customer, vendor, equipvendor, partner, blacklisted, streetaddress, postalcode, city";

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QTableView>
 
-#include "CompanyWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/ui/CompanyDataForm.h"
 #include "crm/ui/CompanyListForm.h"
 #include "crm/ui/PostnummerForm.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-class CompanyRenderTest : public CompanyWindowsFixture {};
+class CompanyRenderTest : public CrmWindowsFixture {};
 
 TEST_F(CompanyRenderTest, CompanyListCompanyWindowAndPostalCodeWindow) {
     const QString folder = qEnvironmentVariable("VARLOKKEN_RENDER_DIR");

@@ -2,14 +2,14 @@
 // vendor id returned by row, by double-click and Enter, and -1 when it is closed.
 #include <QTableView>
 
-#include "ContactWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/VendorChooser.h"
 #include "crm/ui/CompanySelectForm.h"
 #include "ui/DatasetTableModel.h"
 
 namespace {
 
-class CompanySelectFormTest : public ContactWindowsFixture {
+class CompanySelectFormTest : public CrmWindowsFixture {
   protected:
     void SetUp() override {
         staalA_ = AddCompany("Stål & Rør AS");

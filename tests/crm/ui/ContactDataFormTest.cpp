@@ -4,7 +4,7 @@
 #include <QAction>
 #include <QToolButton>
 
-#include "ContactWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/ContactRules.h"
 #include "crm/ui/ContactDataForm.h"
 #include "data/DataModule.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-class ContactDataFormTest : public ContactWindowsFixture {
+class ContactDataFormTest : public CrmWindowsFixture {
   protected:
     void SetUp() override {
         bygg_ = AddCompany("Bygg & Betong AS");

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QTableView>
 
-#include "ContactWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/ContactRules.h"
 #include "crm/RelatedLists.h"
 #include "crm/ui/ContactDataForm.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-class ContactListFormTest : public ContactWindowsFixture {
+class ContactListFormTest : public CrmWindowsFixture {
   protected:
     void SetUp() override {
         bygg_ = AddCompany("Bygg & Betong AS");

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QTableView>
 
-#include "ContactWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/ContactRules.h"
 #include "crm/PickPersons.h"
 #include "crm/ui/CompanySelectForm.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-class ContactWindowsRenderTest : public ContactWindowsFixture {};
+class ContactWindowsRenderTest : public CrmWindowsFixture {};
 
 TEST_F(ContactWindowsRenderTest, ContactListContactWindowAndChoosers) {
     const QString folder = qEnvironmentVariable("VARLOKKEN_RENDER_DIR");

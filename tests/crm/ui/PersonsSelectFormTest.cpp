@@ -4,13 +4,13 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "ContactWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "crm/ui/PersonsSelectForm.h"
 #include "data/DataModule.h"
 
 namespace {
 
-class PersonsSelectFormTest : public ContactWindowsFixture {
+class PersonsSelectFormTest : public CrmWindowsFixture {
   protected:
     void SetUp() override {
         AddUser("AB", "Anne Berg");

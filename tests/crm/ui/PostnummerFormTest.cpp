@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "CompanyWindowsFixture.h"
+#include "CrmWindowsFixture.h"
 #include "app/frame/ConfigStore.h"
 #include "crm/PostalRegister.h"
 #include "crm/ui/PostnummerForm.h"
@@ -21,7 +21,7 @@ const QByteArray kRegister = QString::fromUtf8(
                                  "4444\tINGENSTED\tAB11\tUKJENT\tF\n")
                                  .toUtf8();
 
-class PostnummerFormTest : public CompanyWindowsFixture {
+class PostnummerFormTest : public CrmWindowsFixture {
   protected:
     QStringList Shown() const {
         return {form_.PlaceText(), form_.MunicipalityNumberText(), form_.MunicipalityText(), form_.CountyText(),

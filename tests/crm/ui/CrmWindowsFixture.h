@@ -1,22 +1,16 @@
 #pragma once
-// The company and postal code windows' tests: the data module on a fresh schema of the test
-// server with the company register's module, a fresh context with a scripted Prompter,
-// folders in a temporary home (the postal register in its import folder), a QApplication,
-// and a local HTTP server for the register's download.
+// The company, contact and postal code windows' tests: the data module on a fresh schema of
+// the test server with the company register's module, a fresh context with a scripted
+// Prompter, folders in a temporary home (the postal register in its import folder), a
+// QApplication, and what the tests put on the server.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QKeyEvent>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QWidget>
-#include <functional>
 
 #include "../../frame/TempHome.h"
 #include "HttpTestServer.h"
@@ -27,20 +21,20 @@
 using testsupport::PressKey;
 using testsupport::WhenModalShown;
 
-struct CompanyWindowsHome {
+struct CrmWindowsHome {
     TempHome home_;
 };
 
 // The home comes first: the context reads its folders from it.
-class CompanyWindowsFixture : protected CompanyWindowsHome, public testsupport::ModuleTest {
+class CrmWindowsFixture : protected CrmWindowsHome, public testsupport::ModuleTest {
   protected:
     static void SetUpTestSuite() {
         static int argc = 1;
-        static char name[] = "crm_ui_company_test";
+        static char name[] = "crm_ui_test";
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) new QApplication(argc, argv);
     }
-    CompanyWindowsFixture() {
+    CrmWindowsFixture() {
         ctx_.config().SetFolderPath(QStringLiteral("import"), import_.path());
         ctx_.logon().CurrentUserId = 3;
         ctx_.logon().CurrentGroupId = 2;
@@ -51,14 +45,18 @@ class CompanyWindowsFixture : protected CompanyWindowsHome, public testsupport::
              extraValues + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM company"));
     }
-    int AddContact(const QString& name, int companyId) {
-        Exec("INSERT INTO contact (realname, companyid) VALUES (" + dm_.connection().Quote(name) + "," +
-             QString::number(companyId) + ")");
+    // A contact with its company (an id or "NULL") and further columns.
+    int AddContact(const QString& name, const QString& companyIdSql, const QString& extraColumns = {},
+                   const QString& extraValues = {}) {
+        Exec("INSERT INTO contact (realname, companyid" + extraColumns + ") VALUES (" +
+             dm_.connection().Quote(name) + "," + companyIdSql + extraValues + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM contact"));
     }
-    int AddUser(const QString& initials, const QString& realname) {
+    int AddContact(const QString& name, int companyId) { return AddContact(name, QString::number(companyId)); }
+    int AddUser(const QString& initials, const QString& realname, int activ = 1) {
         Exec("INSERT INTO users (initials, realname, username, activ) VALUES (" + dm_.connection().Quote(initials) +
-             "," + dm_.connection().Quote(realname) + "," + dm_.connection().Quote(initials.toLower()) + ",1)");
+             "," + dm_.connection().Quote(realname) + "," + dm_.connection().Quote(initials.toLower()) + "," +
+             QString::number(activ) + ")");
         return std::stoi(Scalar("SELECT MAX(id) FROM users"));
     }
     QString RegisterPath() const { return import_.path() + QStringLiteral("/postnummer.txt"); }
